@@ -1,0 +1,1 @@
+#include "QVTVConsent/engine/Config.h"
