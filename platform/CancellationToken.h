@@ -18,12 +18,6 @@ public:
     void cancel() const { flag_->store(true, std::memory_order_release); }
     bool isCancelled() const { return flag_->load(std::memory_order_acquire); }
 
-    // A token that nobody can cancel, for callers that have nothing to cancel.
-    static const CancellationToken& none() {
-        static const CancellationToken token;
-        return token;
-    }
-
 private:
     std::shared_ptr<std::atomic<bool>> flag_;
 };

@@ -1,0 +1,35 @@
+#include "platform/DispatchQueue.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "platform/RunLoop.h"
+#include "platform/ThreadPool.h"
+
+namespace platform {
+namespace {
+
+class MainQueue final : public DispatchQueue {
+public:
+    void async(Job job) override { RunLoop::main().post(std::move(job)); }
+    void asyncAfter(Clock::Duration delay, Job job) override {
+        RunLoop::main().postAfter(delay, std::move(job));
+    }
+    bool isCurrent() const override { return RunLoop::main().isCurrentThread(); }
+};
+
+} // namespace
+
+DispatchQueue& DispatchQueue::main() {
+    static MainQueue queue;
+    return queue;
+}
+
+DispatchQueue& DispatchQueue::global() {
+    // Work on this pool may block on I/O or on child tasks, so it is larger than the core count
+    // of a TV device; Task::get also runs a not-yet-started child inline to rule out starvation.
+    static ThreadPool pool(std::max(4u, std::thread::hardware_concurrency()));
+    return pool;
+}
+
+} // namespace platform

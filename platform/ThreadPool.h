@@ -1,0 +1,46 @@
+#pragma once
+// The worker pool behind DispatchQueue::global(). Internal to platform.
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/DispatchQueue.h"
+
+namespace platform {
+
+class ThreadPool final : public DispatchQueue {
+public:
+    explicit ThreadPool(unsigned threads);
+    ~ThreadPool() override;
+
+    void async(Job job) override;
+    void asyncAfter(Clock::Duration delay, Job job) override;
+    bool isCurrent() const override;
+
+private:
+    struct Item {
+        std::chrono::steady_clock::time_point due;
+        std::uint64_t sequence;
+        Job job;
+    };
+    struct ItemLater {
+        bool operator()(const Item& a, const Item& b) const {
+            return a.due != b.due ? a.due > b.due : a.sequence > b.sequence;
+        }
+    };
+
+    void enqueue(std::chrono::steady_clock::time_point due, Job job);
+    void workerLoop();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::vector<Item> items_;  // a heap ordered by ItemLater
+    std::uint64_t nextSequence_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
+};
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <regex>
+#include <set>
+
+#include "platform/DateFormatter.h"
+#include "platform/DeviceInfo.h"
+#include "platform/Locale.h"
+#include "platform/Uuid.h"
+
+using platform::Locale;
+
+TEST(Uuid, CanonicalUpperCaseVersion4AndUnique) {
+    std::regex canonical("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
+    std::set<std::string> seen;
+    for (int i = 0; i < 1000; ++i) {
+        auto id = platform::Uuid::make();
+        ASSERT_TRUE(std::regex_match(id, canonical)) << id;
+        seen.insert(id);
+    }
+    EXPECT_EQ(seen.size(), 1000u);
+}
+
+TEST(Locale, ParsesPosixNamesAndHostOverrides) {
+    auto de = Locale::parse("de_AT.UTF-8@euro");
+    EXPECT_EQ(de.languageCode, "de");
+    EXPECT_EQ(de.regionCode, "AT");
+    EXPECT_EQ(de.identifier, "de_AT");
+    auto fr = Locale::parse("FR-ca");
+    EXPECT_EQ(fr.languageCode, "fr");
+    EXPECT_EQ(fr.regionCode, "CA");
+    EXPECT_EQ(Locale::parse("C.UTF-8").languageCode, "en");
+    EXPECT_FALSE(Locale::parse("C.UTF-8").regionCode.has_value());
+    EXPECT_FALSE(Locale::parse("it").regionCode.has_value());
+
+    Locale::setCurrent(Locale::parse("nl_BE"));
+    EXPECT_EQ(Locale::current().identifier, "nl_BE");
+    Locale::setCurrent(std::nullopt);
+}
+
+TEST(DateFormatter, MediumDateTimeInLocaleAndTimeZone) {
+    const char* oldTz = std::getenv("TZ");
+    std::string saved = oldTz ? oldTz : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(platform::DateFormatter::mediumDateTime(0, Locale::parse("en_US")), "Jan 1, 1970 at 12:00:00 AM");
+    EXPECT_EQ(platform::DateFormatter::mediumDateTime(0, Locale::parse("en_GB")), "1 Jan 1970, 00:00:00");
+    EXPECT_EQ(platform::DateFormatter::mediumDateTime(-1, Locale::parse("de_DE")), "1969-12-31 23:59:59");
+    setenv("TZ", "JST-9", 1);  // a POSIX rule: no time-zone database needed
+    tzset();
+    EXPECT_EQ(platform::DateFormatter::mediumDateTime(1'767'225'600'000, Locale::parse("en_US")),
+              "Jan 1, 2026 at 9:00:00 AM");
+    if (oldTz) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
+    tzset();
+}
+
+TEST(DeviceInfo, HostValuesReplaceOsDefaults) {
+    EXPECT_FALSE(platform::DeviceInfo::model().empty());
+    EXPECT_FALSE(platform::DeviceInfo::systemVersion().empty());
+    platform::DeviceInfo::setAppShortVersion("2.4.1");
+    EXPECT_EQ(platform::DeviceInfo::appShortVersion(), "2.4.1");
+    platform::DeviceInfo::setAppShortVersion(std::nullopt);
+    EXPECT_FALSE(platform::DeviceInfo::appShortVersion().has_value());
+}

@@ -1,0 +1,83 @@
+#include "platform/RunLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "platform/DispatchQueue.h"
+
+using namespace std::chrono_literals;
+using platform::RunLoop;
+using platform::VirtualClock;
+
+TEST(RunLoop, VirtualTimeFiresTimersInDueOrderAtTheirInstant) {
+    auto clock = std::make_shared<VirtualClock>(1000);
+    RunLoop loop(clock);
+    std::string order;
+    std::vector<std::int64_t> firedAt;
+    loop.postAfter(300ms, [&] { order += "c"; firedAt.push_back(clock->wallMillis()); });
+    loop.postAfter(100ms, [&] {
+        order += "a";
+        firedAt.push_back(clock->wallMillis());
+        // A timer scheduled by a timer fires in the same advance when it falls due in range.
+        loop.postAfter(50ms, [&] { order += "b"; firedAt.push_back(clock->wallMillis()); });
+    });
+    loop.postAfter(300ms, [&] { order += "d"; });  // same instant: posting order
+
+    loop.advance(99ms);
+    EXPECT_EQ(order, "");
+    loop.advance(400ms);
+    EXPECT_EQ(order, "abcd");
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{1100, 1150, 1300}));
+    EXPECT_EQ(clock->wallMillis(), 1499);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(RunLoop, RunUntilWaitsForJobsPostedFromOtherThreads) {
+    RunLoop loop(std::make_shared<VirtualClock>());
+    bool arrived = false;
+    std::thread worker([&] {
+        std::this_thread::sleep_for(20ms);
+        loop.post([&] { arrived = true; });
+    });
+    EXPECT_TRUE(loop.runUntil([&] { return arrived; }, 5s));
+    worker.join();
+    EXPECT_TRUE(loop.isCurrentThread());
+    EXPECT_FALSE(loop.runUntil([] { return false; }, 10ms));
+}
+
+TEST(RunLoop, RunSleepsUntilRealTimersAndStops) {
+    RunLoop loop;
+    int ticks = 0;
+    loop.postAfter(5ms, [&] { ++ticks; });
+    loop.postAfter(10ms, [&] {
+        ++ticks;
+        loop.stop();
+    });
+    loop.run();
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST(DispatchQueue, GlobalRunsConcurrentlyAndMainRunsOnTheLoopThread) {
+    auto& main = RunLoop::main();
+    std::atomic<int> inside{0};
+    std::atomic<int> maxInside{0};
+    std::atomic<int> finished{0};
+    for (int i = 0; i < 3; ++i) {
+        platform::DispatchQueue::global().async([&] {
+            int now = ++inside;
+            int seen = maxInside.load();
+            while (now > seen && !maxInside.compare_exchange_weak(seen, now)) {}
+            std::this_thread::sleep_for(30ms);
+            --inside;
+            platform::DispatchQueue::main().async([&] {
+                EXPECT_TRUE(platform::DispatchQueue::main().isCurrent());
+                ++finished;
+            });
+        });
+    }
+    EXPECT_TRUE(main.runUntil([&] { return finished == 3; }, 5s));
+    EXPECT_GE(maxInside.load(), 2);
+    EXPECT_FALSE(platform::DispatchQueue::global().isCurrent());
+}
