@@ -1,0 +1,215 @@
+#include "tvkit/layout/Solver.h"
+
+#include "support/LogCapture.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace tvkit::layout {
+namespace {
+
+using R = Relation;
+
+TEST(SolverTest, SolvesHandSolvableSystems) {
+    Solver solver;
+    Variable x("x"), y("y");
+    solver.add(LinearConstraint(x + y - 10, R::equal));
+    solver.add(LinearConstraint(x - y - 2, R::equal));
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 6, 1e-9);
+    EXPECT_NEAR(y.value(), 4, 1e-9);
+
+    // A card: left edge at 100, 24 padding, width 0.55 of 1920, centred.
+    Solver layout;
+    Variable left("left"), width("width"), inner("inner");
+    layout.add(LinearConstraint(width - 0.55 * 1920, R::equal));
+    layout.add(LinearConstraint(left + width / 2 - 960, R::equal));
+    layout.add(LinearConstraint(inner - (width - 48), R::equal));
+    layout.updateVariables();
+    EXPECT_NEAR(width.value(), 1056, 1e-9);
+    EXPECT_NEAR(left.value(), 432, 1e-9);
+    EXPECT_NEAR(inner.value(), 1008, 1e-9);
+}
+
+TEST(SolverTest, StrongerPriorityWinsAndRequiredBeatsAll) {
+    Solver solver;
+    Variable x("x");
+    solver.add(LinearConstraint(x - 20, R::equal, Priority::defaultLow));
+    solver.add(LinearConstraint(x - 10, R::equal, Priority::defaultHigh));
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+
+    LinearConstraint floor(x - 15, R::greaterOrEqual);
+    solver.add(floor);
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 15, 1e-9);
+
+    solver.remove(floor);
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+
+    // Hugging (<= at 250) loses against compression resistance (>= at 750).
+    Variable w("w");
+    solver.add(LinearConstraint(w - 80, R::lessOrEqual, 250));
+    solver.add(LinearConstraint(w - 120, R::greaterOrEqual, 750));
+    solver.updateVariables();
+    EXPECT_NEAR(w.value(), 120, 1e-9);
+}
+
+TEST(SolverTest, ConflictingRequiredConstraintIsBrokenWithAWarning) {
+    testsupport::LogCapture log;
+    Solver solver;
+    Variable left("view.left"), width("view.width");
+    solver.add(LinearConstraint(left, R::greaterOrEqual));
+    solver.add(LinearConstraint(width - 100, R::equal));
+    LinearConstraint tooNarrow(left + width - 50, R::lessOrEqual, Priority::required, "view.right <= 50");
+    EXPECT_TRUE(solver.add(tooNarrow));
+    EXPECT_TRUE(solver.isBroken(tooNarrow));
+    EXPECT_TRUE(log.contains(
+        "[WARN] LayoutSolver: Unable to satisfy all required constraints; breaking view.right <= 50 @1000"));
+    solver.updateVariables();
+    EXPECT_NEAR(width.value(), 100, 1e-9);
+    EXPECT_NEAR(left.value(), 0, 1e-9);  // the broken one still pulls as hard as it may
+
+    // Made satisfiable by a new constant, it holds again.
+    solver.setConstant(tooNarrow, -150);
+    EXPECT_FALSE(solver.isBroken(tooNarrow));
+    solver.updateVariables();
+    EXPECT_LE(left.value() + width.value(), 150 + 1e-9);
+
+    // Two contradicting equalities on one variable.
+    Variable h("h");
+    solver.add(LinearConstraint(h - 10, R::equal));
+    LinearConstraint other(h - 30, R::equal);
+    solver.add(other);
+    EXPECT_TRUE(solver.isBroken(other));
+    solver.updateVariables();
+    EXPECT_NEAR(h.value(), 10, 1e-9);
+    EXPECT_FALSE(solver.add(other));
+    EXPECT_EQ(solver.constraintCount(), 5u);
+}
+
+TEST(SolverTest, ConstantChangesResolveIncrementally) {
+    Solver solver;
+    Variable top("top"), height("height"), bottom("bottom");
+    LinearConstraint topPin(top - 40, R::equal);
+    LinearConstraint heightPin(height - 100, R::equal);
+    LinearConstraint preferred(bottom - 500, R::equal, Priority::defaultLow);
+    solver.add(topPin);
+    solver.add(heightPin);
+    solver.add(LinearConstraint(bottom - (top + height), R::greaterOrEqual));
+    solver.add(preferred);
+    solver.updateVariables();
+    EXPECT_NEAR(bottom.value(), 500, 1e-9);
+
+    solver.setConstant(heightPin, -600);  // bottom must now be at least 640
+    solver.updateVariables();
+    EXPECT_NEAR(height.value(), 600, 1e-9);
+    EXPECT_NEAR(bottom.value(), 640, 1e-9);
+
+    solver.setConstant(preferred, -900);
+    solver.setConstant(topPin, 0);
+    solver.updateVariables();
+    EXPECT_NEAR(top.value(), 0, 1e-9);
+    EXPECT_NEAR(bottom.value(), 900, 1e-9);
+    EXPECT_NEAR(heightPin.expression().constant(), -600, 1e-12);
+
+    solver.addEditVariable(top, Priority::defaultHigh);
+    solver.suggestValue(top, 70);
+    solver.updateVariables();
+    EXPECT_NEAR(top.value(), 0, 1e-9);  // the required pin wins over the edit
+    solver.remove(topPin);
+    solver.suggestValue(top, 70);
+    solver.updateVariables();
+    EXPECT_NEAR(top.value(), 70, 1e-9);
+    EXPECT_NEAR(bottom.value(), 900, 1e-9);
+}
+
+TEST(SolverTest, DumpShowsTableauConstraintsAndValues) {
+    Solver solver;
+    Variable x("x");
+    solver.add(LinearConstraint(x - 10, R::greaterOrEqual, Priority::required, "x >= 10"));
+    solver.add(LinearConstraint(x - 5, R::equal, Priority::defaultLow));
+    std::string dump = solver.dump();
+    EXPECT_NE(dump.find("Objective\n"), std::string::npos);
+    EXPECT_NE(dump.find("Tableau\n  x = 10"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("Constraints\n  x - 5 == 0 @250\n  x >= 10 @1000\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("Variables\n  x = 10\n"), std::string::npos) << dump;
+}
+
+// Random systems: required constraints form a satisfiable order (x_a >= x_b + c for a > b),
+// optional ones pull every which way. Required ones must hold, and the incremental tableau,
+// after removals, re-additions and constant changes, must reach the optimum of a fresh solve.
+TEST(SolverTest, RandomSystemsKeepRequiredConstraintsAndOptimum) {
+    std::mt19937 rng(1234);
+    auto violation = [](const LinearConstraint& c) {
+        double v = c.expression().value();
+        if (c.relation() == R::equal) return std::abs(v);
+        return c.relation() == R::lessOrEqual ? std::max(0.0, v) : std::max(0.0, -v);
+    };
+    for (int round = 0; round < 40; ++round) {
+        const int n = 12;
+        std::vector<Variable> vars;
+        for (int i = 0; i < n; ++i) vars.emplace_back("v" + std::to_string(i));
+        std::uniform_int_distribution<int> pick(0, n - 1), offset(-50, 50), kind(0, 2), prio(1, 999);
+        std::vector<LinearConstraint> all;
+        for (int i = 0; i < 40; ++i) {
+            int a = pick(rng), b = pick(rng);
+            if (a == b) continue;
+            if (i % 3 == 0) {
+                all.emplace_back(vars[std::max(a, b)] - vars[std::min(a, b)] - std::abs(offset(rng)), R::greaterOrEqual);
+            } else {
+                all.emplace_back(vars[a] - vars[b] - offset(rng), static_cast<R>(kind(rng)), prio(rng));
+            }
+        }
+        for (auto& v : vars) all.emplace_back(Expression(v) - offset(rng), R::equal, 1);
+
+        Solver incremental;
+        for (auto& c : all) incremental.add(c);
+        for (size_t i = 0; i < all.size(); i += 3) incremental.remove(all[i]);
+        for (size_t i = 0; i < all.size(); i += 3) incremental.add(all[i]);
+        for (size_t i = 1; i < all.size(); i += 4) {
+            double c = all[i].expression().constant();
+            incremental.setConstant(all[i], c + 17);
+            incremental.setConstant(all[i], c);
+        }
+        incremental.updateVariables();
+        double incrementalObjective = 0;
+        for (auto& c : all) {
+            EXPECT_FALSE(incremental.isBroken(c));
+            if (c.isRequired()) EXPECT_LT(violation(c), 1e-6) << c.description();
+            else incrementalObjective += Priority::weight(c.priority()) * violation(c);
+        }
+
+        Solver fresh;
+        for (auto& c : all) fresh.add(c);
+        fresh.updateVariables();
+        double freshObjective = 0;
+        for (auto& c : all) {
+            if (!c.isRequired()) freshObjective += Priority::weight(c.priority()) * violation(c);
+        }
+        EXPECT_NEAR(freshObjective, incrementalObjective, 1e-6 * std::max(1.0, freshObjective)) << "round " << round;
+    }
+}
+
+TEST(SolverTest, StrongerBeatsWeakerInRandomPairs) {
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> prio(1, 999), value(-500, 500);
+    for (int i = 0; i < 200; ++i) {
+        int p1 = prio(rng), p2 = prio(rng);
+        if (p1 == p2) continue;
+        Solver solver;
+        Variable x("x");
+        int a = value(rng), b = value(rng);
+        solver.add(LinearConstraint(x - a, R::equal, p1));
+        solver.add(LinearConstraint(x - b, R::equal, p2));
+        solver.updateVariables();
+        EXPECT_NEAR(x.value(), p1 > p2 ? a : b, 1e-6);
+    }
+}
+
+} // namespace
+} // namespace tvkit::layout

@@ -1,0 +1,539 @@
+#include "tvkit/layout/SolverImpl.h"
+
+#include "platform/LogSink.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+namespace tvkit::layout {
+namespace {
+
+constexpr double kEpsilon = 1.0e-8;
+bool nearZero(double v) { return std::abs(v) < kEpsilon; }
+
+void eraseFrom(std::vector<std::uint32_t>& column, std::uint32_t owner) {
+    auto it = std::find(column.begin(), column.end(), owner);
+    if (it == column.end()) return;
+    *it = column.back();
+    column.pop_back();
+}
+
+} // namespace
+
+double SolverImpl::Row::coefficientFor(Sym s) const {
+    auto it = std::lower_bound(cells.begin(), cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    return it != cells.end() && it->sym == s ? it->coeff : 0.0;
+}
+
+// ---- symbols and variables -------------------------------------------------------------
+
+SolverImpl::Sym SolverImpl::newSymbol(Kind kind) {
+    kinds_.push_back(kind);
+    rows_.emplace_back();
+    columns_.emplace_back();
+    externalNames_.emplace_back();
+    return static_cast<Sym>(kinds_.size() - 1);
+}
+
+SolverImpl::Sym SolverImpl::symbolFor(const Variable& v) {
+    auto it = variables_.find(v.id());
+    if (it != variables_.end()) return it->second.sym;
+    Sym s = newSymbol(Kind::external);
+    externalNames_[s] = v.name();
+    variables_.emplace(v.id(), VariableInfo{v, s, 0});
+    return s;
+}
+
+void SolverImpl::releaseVariables(const LinearConstraint& constraint) {
+    for (const Term& t : constraint.expression().terms()) {
+        auto it = variables_.find(t.variable.id());
+        if (it == variables_.end() || nearZero(t.coefficient) || --it->second.uses > 0) continue;
+        // Nothing constrains the variable any more: a row defining it says nothing about the
+        // others, so it can go. A symbol still mentioned elsewhere stays known.
+        Sym s = it->second.sym;
+        if (rows_[s]) takeRow(s);
+        if (columns_[s].empty()) variables_.erase(it);
+    }
+}
+
+// ---- row edits ---------------------------------------------------------------------------
+
+void SolverImpl::addCell(Row& row, Sym owner, Sym s, double coeff) {
+    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    if (it != row.cells.end() && it->sym == s) {
+        it->coeff += coeff;
+        if (!nearZero(it->coeff)) return;
+        row.cells.erase(it);
+        if (owner != kNone) eraseFrom(columns_[s], owner);
+        return;
+    }
+    if (nearZero(coeff)) return;
+    row.cells.insert(it, Cell{s, coeff});
+    if (owner != kNone) columns_[s].push_back(owner);
+}
+
+void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor) {
+    row.constant += other.constant * factor;
+    std::vector<Cell> merged;
+    merged.reserve(row.cells.size() + other.cells.size());
+    auto a = row.cells.begin();
+    auto b = other.cells.begin();
+    while (a != row.cells.end() || b != other.cells.end()) {
+        if (b == other.cells.end() || (a != row.cells.end() && a->sym < b->sym)) {
+            merged.push_back(*a++);
+            continue;
+        }
+        double added = b->coeff * factor;
+        if (a == row.cells.end() || b->sym < a->sym) {
+            if (!nearZero(added)) {
+                merged.push_back(Cell{b->sym, added});
+                if (owner != kNone) columns_[b->sym].push_back(owner);
+            }
+            ++b;
+            continue;
+        }
+        double sum = a->coeff + added;
+        if (nearZero(sum)) {
+            if (owner != kNone) eraseFrom(columns_[a->sym], owner);
+        } else {
+            merged.push_back(Cell{a->sym, sum});
+        }
+        ++a;
+        ++b;
+    }
+    row.cells.swap(merged);
+}
+
+void SolverImpl::removeCell(Row& row, Sym owner, Sym s) {
+    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    if (it == row.cells.end() || it->sym != s) return;
+    row.cells.erase(it);
+    if (owner != kNone) eraseFrom(columns_[s], owner);
+}
+
+void SolverImpl::substituteIn(Row& row, Sym owner, Sym s, const Row& with) {
+    double coeff = row.coefficientFor(s);
+    if (coeff == 0.0) return;
+    removeCell(row, owner, s);
+    addRow(row, owner, with, coeff);
+}
+
+void SolverImpl::solveFor(Row& row, Sym s) {
+    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    double factor = -1.0 / it->coeff;
+    row.cells.erase(it);
+    row.constant *= factor;
+    for (Cell& c : row.cells) c.coeff *= factor;
+}
+
+void SolverImpl::solveFor(Row& row, Sym lhs, Sym rhs) {
+    addCell(row, kNone, lhs, -1.0);
+    solveFor(row, rhs);
+}
+
+std::unique_ptr<SolverImpl::Row> SolverImpl::takeRow(Sym basic) {
+    std::unique_ptr<Row> row = std::move(rows_[basic]);
+    for (const Cell& c : row->cells) eraseFrom(columns_[c.sym], basic);
+    return row;
+}
+
+void SolverImpl::putRow(Sym basic, std::unique_ptr<Row> row) {
+    for (const Cell& c : row->cells) columns_[c.sym].push_back(basic);
+    rows_[basic] = std::move(row);
+}
+
+// ---- adding ------------------------------------------------------------------------------
+
+bool SolverImpl::add(const LinearConstraint& constraint) {
+    if (contains(constraint)) return false;
+    Tag tag;
+    bool required = constraint.isRequired();
+    double weight = required ? 0.0 : Priority::weight(constraint.priority());
+    bool broken = false;
+    if (!tryAdd(constraint, required, weight, tag)) {
+        platform::LogSink::write("[WARN] LayoutSolver: Unable to satisfy all required constraints; breaking " +
+                                 constraint.description());
+        broken = true;
+        weight = Priority::weight(Priority::brokenRequired);
+        tag = Tag{};
+        tryAdd(constraint, false, weight, tag);  // an optional row always fits
+    }
+    for (const Term& t : constraint.expression().terms()) {
+        auto var = variables_.find(t.variable.id());
+        if (var != variables_.end() && !nearZero(t.coefficient)) ++var->second.uses;
+    }
+    constraints_.emplace(constraint.id(), ConstraintInfo{constraint, tag, weight, broken});
+    optimize(objective_);
+    return true;
+}
+
+bool SolverImpl::tryAdd(const LinearConstraint& c, bool required, double weight, Tag& tag) {
+    std::unique_ptr<Row> row = createRow(c, required, weight, tag);
+    Sym subject = chooseSubject(*row, tag);
+    if (subject == kNone && allDummies(*row)) {
+        if (!nearZero(row->constant)) return false;
+        subject = tag.marker;
+    }
+    if (subject == kNone) return addWithArtificialVariable(std::move(row));
+    solveFor(*row, subject);
+    substitute(subject, *row);
+    putRow(subject, std::move(row));
+    return true;
+}
+
+std::unique_ptr<SolverImpl::Row> SolverImpl::createRow(const LinearConstraint& c, bool required, double weight,
+                                                       Tag& tag) {
+    auto row = std::make_unique<Row>();
+    row->constant = c.expression().constant();
+    for (const Term& t : c.expression().terms()) {
+        if (nearZero(t.coefficient)) continue;
+        Sym s = symbolFor(t.variable);
+        if (rows_[s]) {
+            addRow(*row, kNone, *rows_[s], t.coefficient);
+        } else {
+            addCell(*row, kNone, s, t.coefficient);
+        }
+    }
+    if (c.relation() == Relation::equal) {
+        if (required) {
+            tag.marker = newSymbol(Kind::dummy);
+            addCell(*row, kNone, tag.marker, 1.0);
+        } else {
+            tag.marker = newSymbol(Kind::error);
+            tag.other = newSymbol(Kind::error);
+            addCell(*row, kNone, tag.marker, -1.0);
+            addCell(*row, kNone, tag.other, 1.0);
+            addCell(objective_, kNone, tag.marker, weight);
+            addCell(objective_, kNone, tag.other, weight);
+        }
+    } else {
+        double coeff = c.relation() == Relation::lessOrEqual ? 1.0 : -1.0;
+        tag.marker = newSymbol(Kind::slack);
+        addCell(*row, kNone, tag.marker, coeff);
+        if (!required) {
+            tag.other = newSymbol(Kind::error);
+            addCell(*row, kNone, tag.other, -coeff);
+            addCell(objective_, kNone, tag.other, weight);
+        }
+    }
+    if (row->constant < 0.0) {
+        row->constant = -row->constant;
+        for (Cell& cell : row->cells) cell.coeff = -cell.coeff;
+    }
+    return row;
+}
+
+SolverImpl::Sym SolverImpl::chooseSubject(const Row& row, const Tag& tag) const {
+    for (const Cell& c : row.cells) {
+        if (kinds_[c.sym] == Kind::external) return c.sym;
+    }
+    for (Sym s : {tag.marker, tag.other}) {
+        if (s == kNone) continue;
+        bool pivotable = kinds_[s] == Kind::slack || kinds_[s] == Kind::error;
+        if (pivotable && row.coefficientFor(s) < 0.0) return s;
+    }
+    return kNone;
+}
+
+bool SolverImpl::allDummies(const Row& row) const {
+    return std::all_of(row.cells.begin(), row.cells.end(), [&](const Cell& c) { return kinds_[c.sym] == Kind::dummy; });
+}
+
+bool SolverImpl::addWithArtificialVariable(std::unique_ptr<Row> row) {
+    // Phase one: minimise an artificial variable standing for the row; the row is satisfiable
+    // exactly when that minimum is zero.
+    Sym art = newSymbol(Kind::slack);
+    artificial_ = std::make_unique<Row>(*row);
+    putRow(art, std::move(row));
+    optimize(*artificial_);
+    bool success = nearZero(artificial_->constant);
+    artificial_.reset();
+
+    if (rows_[art]) {
+        std::unique_ptr<Row> artRow = takeRow(art);
+        if (artRow->cells.empty()) return success;
+        Sym entering = kNone;
+        for (const Cell& c : artRow->cells) {
+            if (kinds_[c.sym] == Kind::slack || kinds_[c.sym] == Kind::error) {
+                entering = c.sym;
+                break;
+            }
+        }
+        if (entering == kNone) return false;
+        solveFor(*artRow, art, entering);
+        substitute(entering, *artRow);
+        putRow(entering, std::move(artRow));
+    }
+    auto users = columns_[art];
+    for (Sym b : users) removeCell(*rows_[b], b, art);
+    removeCell(objective_, kNone, art);
+    return success;
+}
+
+// ---- simplex -----------------------------------------------------------------------------
+
+void SolverImpl::substitute(Sym s, const Row& row) {
+    std::vector<Sym> users = columns_[s];
+    for (Sym b : users) {
+        Row& r = *rows_[b];
+        substituteIn(r, b, s, row);
+        if (isRestricted(b) && r.constant < 0.0) infeasible_.push_back(b);
+    }
+    substituteIn(objective_, kNone, s, row);
+    if (artificial_) substituteIn(*artificial_, kNone, s, row);
+}
+
+bool SolverImpl::optimize(Row& objective) {
+    for (;;) {
+        Sym entering = kNone;
+        for (const Cell& c : objective.cells) {
+            if (kinds_[c.sym] != Kind::dummy && c.coeff < 0.0) {
+                entering = c.sym;
+                break;
+            }
+        }
+        if (entering == kNone) return true;
+        Sym leaving = kNone;
+        double best = std::numeric_limits<double>::max();
+        for (Sym b : columns_[entering]) {
+            if (!isRestricted(b)) continue;
+            double coeff = rows_[b]->coefficientFor(entering);
+            if (coeff >= 0.0) continue;
+            double ratio = -rows_[b]->constant / coeff;
+            if (ratio < best || (ratio == best && b < leaving)) {
+                best = ratio;
+                leaving = b;
+            }
+        }
+        if (leaving == kNone) {
+            platform::LogSink::write("[ERROR] LayoutSolver: the objective is unbounded");
+            return false;
+        }
+        std::unique_ptr<Row> row = takeRow(leaving);
+        solveFor(*row, leaving, entering);
+        substitute(entering, *row);
+        putRow(entering, std::move(row));
+    }
+}
+
+bool SolverImpl::dualOptimize() {
+    while (!infeasible_.empty()) {
+        Sym leaving = infeasible_.back();
+        infeasible_.pop_back();
+        if (!rows_[leaving] || rows_[leaving]->constant >= 0.0) continue;
+        Sym entering = kNone;
+        double best = std::numeric_limits<double>::max();
+        for (const Cell& c : rows_[leaving]->cells) {
+            if (kinds_[c.sym] == Kind::dummy || c.coeff <= 0.0) continue;
+            double ratio = objective_.coefficientFor(c.sym) / c.coeff;
+            if (ratio < best) {
+                best = ratio;
+                entering = c.sym;
+            }
+        }
+        if (entering == kNone) {
+            infeasible_.clear();
+            return false;
+        }
+        std::unique_ptr<Row> row = takeRow(leaving);
+        solveFor(*row, leaving, entering);
+        substitute(entering, *row);
+        putRow(entering, std::move(row));
+    }
+    return true;
+}
+
+// ---- removing and changing ---------------------------------------------------------------
+
+SolverImpl::Sym SolverImpl::markerLeavingRow(Sym marker) const {
+    // Prefer a restricted row that stays feasible, then any restricted row, then an external one.
+    double r1 = std::numeric_limits<double>::max();
+    double r2 = r1;
+    Sym first = kNone, second = kNone, third = kNone;
+    for (Sym b : columns_[marker]) {
+        const Row& row = *rows_[b];
+        double coeff = row.coefficientFor(marker);
+        if (!isRestricted(b)) {
+            third = b;
+        } else if (coeff < 0.0) {
+            double r = -row.constant / coeff;
+            if (r < r1) r1 = r, first = b;
+        } else {
+            double r = row.constant / coeff;
+            if (r < r2) r2 = r, second = b;
+        }
+    }
+    if (first != kNone) return first;
+    if (second != kNone) return second;
+    return third;
+}
+
+void SolverImpl::removeErrorEffects(Sym s, double weight) {
+    if (s == kNone || kinds_[s] != Kind::error) return;
+    if (rows_[s]) {
+        addRow(objective_, kNone, *rows_[s], -weight);
+    } else {
+        addCell(objective_, kNone, s, -weight);
+    }
+}
+
+bool SolverImpl::remove(const LinearConstraint& constraint) {
+    auto it = constraints_.find(constraint.id());
+    if (it == constraints_.end()) return false;
+    ConstraintInfo info = std::move(it->second);
+    constraints_.erase(it);
+    removeErrorEffects(info.tag.marker, info.weight);
+    removeErrorEffects(info.tag.other, info.weight);
+    Sym marker = info.tag.marker;
+    if (rows_[marker]) {
+        takeRow(marker);
+    } else {
+        Sym leaving = markerLeavingRow(marker);
+        if (leaving != kNone) {
+            std::unique_ptr<Row> row = takeRow(leaving);
+            solveFor(*row, leaving, marker);
+            substitute(marker, *row);
+        }
+    }
+    optimize(objective_);
+    releaseVariables(info.constraint);
+    return true;
+}
+
+bool SolverImpl::isBroken(const LinearConstraint& constraint) const {
+    auto it = constraints_.find(constraint.id());
+    return it != constraints_.end() && it->second.broken;
+}
+
+double SolverImpl::markerCoefficient(const LinearConstraint& c, bool required) {
+    switch (c.relation()) {
+    case Relation::lessOrEqual: return 1.0;
+    case Relation::greaterOrEqual: return -1.0;
+    case Relation::equal: return required ? 1.0 : -1.0;
+    }
+    return 1.0;
+}
+
+void SolverImpl::setConstant(const LinearConstraint& constraint, double constant) {
+    auto it = constraints_.find(constraint.id());
+    if (it == constraints_.end()) {
+        LinearConstraint(constraint).setConstant(constant);
+        return;
+    }
+    double delta = constant - constraint.expression().constant();
+    if (delta == 0.0) return;
+    ConstraintInfo& info = it->second;
+    LinearConstraint handle = info.constraint;
+    handle.setConstant(constant);
+    if (info.weight == 0.0 || info.broken) {
+        // A required row has no error terms to absorb a contradiction: re-adding it lets the
+        // conflict handling of add() decide (and lets a broken one hold again).
+        remove(handle);
+        add(handle);
+        return;
+    }
+    // Raising the constant by delta is the same as shifting the marker by delta / coefficient
+    // (or the other error term by its own), so only rows mentioning it change.
+    Sym marker = info.tag.marker;
+    Sym other = info.tag.other;
+    double markerShift = delta / markerCoefficient(handle, false);
+    if (rows_[marker]) {
+        rows_[marker]->constant -= markerShift;
+        if (rows_[marker]->constant < 0.0) infeasible_.push_back(marker);
+    } else if (other != kNone && rows_[other]) {
+        double otherCoeff = handle.relation() == Relation::equal ? 1.0 : -markerCoefficient(handle, false);
+        rows_[other]->constant -= delta / otherCoeff;
+        if (rows_[other]->constant < 0.0) infeasible_.push_back(other);
+    } else {
+        for (Sym b : columns_[marker]) {
+            Row& row = *rows_[b];
+            row.constant += row.coefficientFor(marker) * markerShift;
+            if (isRestricted(b) && row.constant < 0.0) infeasible_.push_back(b);
+        }
+    }
+    if (!dualOptimize()) platform::LogSink::write("[ERROR] LayoutSolver: re-solve failed for " + handle.description());
+}
+
+// ---- edit variables ----------------------------------------------------------------------
+
+void SolverImpl::addEditVariable(const Variable& variable, double priority) {
+    if (edits_.count(variable.id())) return;
+    // An edit is a wish, never a requirement.
+    double p = std::min(Priority::clip(priority), Priority::brokenRequired);
+    LinearConstraint c(Expression(variable), Relation::equal, p, "edit " + variable.name());
+    edits_.emplace(variable.id(), c);
+    add(c);
+}
+
+void SolverImpl::removeEditVariable(const Variable& variable) {
+    auto it = edits_.find(variable.id());
+    if (it == edits_.end()) return;
+    remove(it->second);
+    edits_.erase(it);
+}
+
+void SolverImpl::suggestValue(const Variable& variable, double value) {
+    auto it = edits_.find(variable.id());
+    if (it == edits_.end()) {
+        platform::LogSink::write("[WARN] LayoutSolver: suggestValue for " + variable.name() +
+                                 ", which is not an edit variable");
+        return;
+    }
+    setConstant(it->second, -value);
+}
+
+void SolverImpl::updateVariables() {
+    for (auto& [id, info] : variables_) {
+        const Row* row = rows_[info.sym].get();
+        info.variable.setValue(row ? row->constant : 0.0);
+    }
+}
+
+// ---- dump --------------------------------------------------------------------------------
+
+std::string SolverImpl::symbolName(Sym s) const {
+    switch (kinds_[s]) {
+    case Kind::external: return externalNames_[s].empty() ? "v" + std::to_string(s) : externalNames_[s];
+    case Kind::slack: return "s" + std::to_string(s);
+    case Kind::error: return "e" + std::to_string(s);
+    case Kind::dummy: return "d" + std::to_string(s);
+    }
+    return "?";
+}
+
+std::string SolverImpl::rowText(const Row& row) const {
+    std::ostringstream out;
+    out << row.constant;
+    for (const Cell& c : row.cells) out << (c.coeff < 0 ? " - " : " + ") << std::abs(c.coeff) << " * " << symbolName(c.sym);
+    return out.str();
+}
+
+std::string SolverImpl::dump() const {
+    std::ostringstream out;
+    out << "Objective\n  " << rowText(objective_) << "\nTableau\n";
+    for (Sym s = 0; s < rows_.size(); ++s) {
+        if (rows_[s]) out << "  " << symbolName(s) << " = " << rowText(*rows_[s]) << "\n";
+    }
+    std::vector<std::string> lines;
+    for (const auto& [id, info] : constraints_) {
+        lines.push_back(info.constraint.description() + (info.broken ? " (broken)" : ""));
+    }
+    std::sort(lines.begin(), lines.end());
+    out << "Constraints\n";
+    for (const auto& l : lines) out << "  " << l << "\n";
+    lines.clear();
+    for (const auto& [id, info] : variables_) {
+        const Row* row = rows_[info.sym].get();
+        std::ostringstream v;
+        v << symbolName(info.sym) << " = " << (row ? row->constant : 0.0);
+        lines.push_back(v.str());
+    }
+    std::sort(lines.begin(), lines.end());
+    out << "Variables\n";
+    for (const auto& l : lines) out << "  " << l << "\n";
+    return out.str();
+}
+
+} // namespace tvkit::layout

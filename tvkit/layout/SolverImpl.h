@@ -1,0 +1,102 @@
+#pragma once
+// The tableau behind Solver (private to the layout folder). Rows are sparse, sorted by
+// symbol; a column index (symbol -> basic rows that mention it) keeps pivots and
+// substitutions proportional to the rows actually touched.
+
+#include "tvkit/layout/LinearConstraint.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tvkit::layout {
+
+class SolverImpl {
+public:
+    bool add(const LinearConstraint& constraint);
+    bool remove(const LinearConstraint& constraint);
+    bool contains(const LinearConstraint& constraint) const { return constraints_.count(constraint.id()) != 0; }
+    bool isBroken(const LinearConstraint& constraint) const;
+    void setConstant(const LinearConstraint& constraint, double constant);
+    void addEditVariable(const Variable& variable, double priority);
+    void removeEditVariable(const Variable& variable);
+    void suggestValue(const Variable& variable, double value);
+    void updateVariables();
+    std::size_t constraintCount() const { return constraints_.size(); }
+    std::string dump() const;
+
+private:
+    using Sym = std::uint32_t;
+    static constexpr Sym kNone = UINT32_MAX;
+    enum class Kind : std::uint8_t { external, slack, error, dummy };
+
+    struct Cell {
+        Sym sym;
+        double coeff;
+    };
+    // Read as: basic = constant + sum(coeff * sym), or, before insertion, 0 = constant + sum.
+    struct Row {
+        std::vector<Cell> cells;  // sorted by sym, no zero coefficients
+        double constant = 0;
+        double coefficientFor(Sym s) const;
+    };
+    struct Tag {
+        Sym marker = kNone;
+        Sym other = kNone;
+    };
+    struct ConstraintInfo {
+        LinearConstraint constraint;
+        Tag tag;
+        double weight;  // 0 for required rows, which carry no error terms
+        bool broken;
+    };
+    struct VariableInfo {
+        Variable variable;
+        Sym sym;
+        int uses;
+    };
+
+    Sym newSymbol(Kind kind);
+    Sym symbolFor(const Variable& v);
+    void releaseVariables(const LinearConstraint& constraint);
+
+    // Row edits keep the column index right for rows owned by a basic symbol (owner).
+    void addCell(Row& row, Sym owner, Sym s, double coeff);
+    void addRow(Row& row, Sym owner, const Row& other, double factor);
+    void removeCell(Row& row, Sym owner, Sym s);
+    void substituteIn(Row& row, Sym owner, Sym s, const Row& with);
+    static void solveFor(Row& row, Sym s);
+    void solveFor(Row& row, Sym lhs, Sym rhs);
+    std::unique_ptr<Row> takeRow(Sym basic);
+    void putRow(Sym basic, std::unique_ptr<Row> row);
+
+    bool tryAdd(const LinearConstraint& c, bool required, double weight, Tag& tag);
+    std::unique_ptr<Row> createRow(const LinearConstraint& c, bool required, double weight, Tag& tag);
+    Sym chooseSubject(const Row& row, const Tag& tag) const;
+    bool allDummies(const Row& row) const;
+    bool addWithArtificialVariable(std::unique_ptr<Row> row);
+    void substitute(Sym s, const Row& row);
+    bool optimize(Row& objective);
+    bool dualOptimize();
+    Sym markerLeavingRow(Sym marker) const;
+    void removeErrorEffects(Sym s, double weight);
+    static double markerCoefficient(const LinearConstraint& c, bool required);
+    bool isRestricted(Sym s) const { return kinds_[s] != Kind::external; }
+    std::string symbolName(Sym s) const;
+    std::string rowText(const Row& row) const;
+
+    std::vector<Kind> kinds_;
+    std::vector<std::unique_ptr<Row>> rows_;   // rows_[s] is set when s is basic
+    std::vector<std::vector<Sym>> columns_;    // basic symbols whose rows mention s
+    std::vector<std::string> externalNames_;   // by symbol, for dumps
+    Row objective_;
+    std::unique_ptr<Row> artificial_;
+    std::vector<Sym> infeasible_;
+    std::unordered_map<const void*, ConstraintInfo> constraints_;
+    std::unordered_map<const void*, VariableInfo> variables_;
+    std::unordered_map<const void*, LinearConstraint> edits_;
+};
+
+} // namespace tvkit::layout
