@@ -1,0 +1,183 @@
+#include "QVTVConsent/adapters/ConsentAdapterSetup.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "QVTVConsent/adapters/AdapterFactory.h"
+#include "QVTVConsent/adapters/AirbridgeConsentAdapter.h"
+#include "QVTVConsent/adapters/FirebaseAnalyticsConsentAdapter.h"
+#include "QVTVConsent/adapters/QVIntegrationConfig.h"
+#include "QVTVConsent/adapters/SingularConsentAdapter.h"
+#include "QVTVConsent/adapters/TenjinConsentAdapter.h"
+#include "QVTVConsent/engine/Config.h"
+#include "QVTVConsent/engine/QVLogger.h"
+#include "platform/TrackingAuthorization.h"
+
+namespace qvtv {
+namespace {
+
+// These steps belong to the engine factory's initialisation run, so they log under its name.
+constexpr const char* kTag = "QVCoreEngineFactory";
+
+std::string trackingLine(platform::TrackingAuthorization::Status status) {
+    switch (static_cast<int>(status)) {
+    case 0: return "ATT Not Determined";
+    case 1: return "ATT Restricted";
+    case 2: return "ATT Denied";
+    case 3: return "ATT Authorized";
+    default: return "ATT Unknown";
+    }
+}
+
+// The stored switch of a package, as the repository's package query answers it: first match.
+std::optional<bool> storedPackageEnabled(const ConsentRepository::ConsentList& records, const std::string& packageId) {
+    for (const auto& record : records) {
+        for (const auto& package : record->subConsents()) {
+            if (package->packageId() == packageId) return package->isEnabled();
+        }
+    }
+    return std::nullopt;
+}
+
+std::shared_ptr<BaseConsentAdapter> makeBuiltInAdapter(const QVSupportedPackage& pkg,
+                                                       const ConsentAdapterSetup::StoredConsent& stored,
+                                                       std::optional<bool> packageEnabled) {
+    if (pkg == QVSupportedPackage::firebaseAnalytics()) {
+        return std::make_shared<FirebaseAnalyticsConsentAdapter>(stored.consentType);
+    }
+    if (pkg == QVSupportedPackage::singular()) {
+        return std::make_shared<SingularConsentAdapter>(std::nullopt, stored.consentType, stored.status, packageEnabled);
+    }
+    if (pkg == QVSupportedPackage::tenjin()) {
+        return std::make_shared<TenjinConsentAdapter>(std::nullopt, stored.consentType, stored.status, packageEnabled);
+    }
+    return std::make_shared<AirbridgeConsentAdapter>(std::nullopt, stored.consentType, stored.status, packageEnabled);
+}
+
+bool containsRegion(const GoogleConsentData& entry, const std::string& region) {
+    return std::ranges::find(entry.regions, region) != entry.regions.end();
+}
+
+std::string describe(const std::vector<GoogleConsentData>& gcm) {
+    nlohmann::json array = nlohmann::json::array();
+    for (const auto& entry : gcm) array.push_back(entry.toJson());
+    return array.dump();
+}
+
+} // namespace
+
+void ConsentAdapterSetup::requestTrackingAuthorization() {
+    if (!QVSupportedPackage::requiresTrackingAuthorization()) return;
+    QVLogger::i(kTag, "ATT requestingTrackingAuthorization");
+    try {
+        QVLogger::i(kTag, trackingLine(platform::TrackingAuthorization::requestAuthorization().get()));
+    } catch (const std::exception&) {
+        QVLogger::i(kTag, "ATT Unknown");
+    }
+}
+
+ConsentAdapterSetup::StoredConsent ConsentAdapterSetup::readStoredConsent(ConsentRepository& repository,
+                                                                          const std::string& primaryApplicationId) {
+    StoredConsent stored;
+    stored.consentType = repository.getConsentType(primaryApplicationId).data().value_or(QVConsentType::explicit_);
+    stored.isGCMEnabled = repository.isGCMEnabled().data().value_or(false);
+    stored.status = repository.getConsentStatus(primaryApplicationId).data().value_or(QVConsentStatus::pending);
+    stored.records = repository.getCollectedConsentInfo(primaryApplicationId).data().value_or(
+        ConsentRepository::ConsentList{});
+    return stored;
+}
+
+std::shared_ptr<QVAdapterConsentManager> ConsentAdapterSetup::setUpAdapters(const IntegrationConfigs& integrationConfigs,
+                                                                            const StoredConsent& stored) {
+    AdapterFactory::clearRegisteredPackages();
+    std::vector<std::shared_ptr<BaseConsentAdapter>> adapters;
+    if (Config::blockingMode == QVBlockingMode::auto_) {
+        if (stored.isGCMEnabled) {
+            AdapterFactory::registerAdapter(std::make_shared<FirebaseAnalyticsConsentAdapter>(stored.consentType),
+                                            adapters);
+        }
+        for (const auto& config : integrationConfigs) {
+            if (!config) continue;
+            const auto enabled = storedPackageEnabled(stored.records, config->pkg().packageId);
+            AdapterFactory::registerAdapter(config->createAdapter(stored.consentType, stored.status, enabled), adapters);
+        }
+        for (const auto& pkg : QVSupportedPackage::allValues()) {
+            if (AdapterFactory::isRegistered(pkg)) continue;
+            const auto enabled = storedPackageEnabled(stored.records, pkg.packageId);
+            AdapterFactory::registerAdapter(makeBuiltInAdapter(pkg, stored, enabled), adapters);
+        }
+    }
+    auto manager = std::make_shared<QVAdapterConsentManager>(std::move(adapters), stored.isGCMEnabled,
+                                                             stored.consentType);
+    QVAdapterConsentManager::setShared(manager);
+    return manager;
+}
+
+std::shared_ptr<QVAdapterConsentManager> ConsentAdapterSetup::setUpAdapters(const IntegrationConfigs& integrationConfigs,
+                                                                            const std::string& primaryApplicationId,
+                                                                            ConsentRepository& repository) {
+    return setUpAdapters(integrationConfigs, readStoredConsent(repository, primaryApplicationId));
+}
+
+QVGCMSignalMap ConsentAdapterSetup::signalMap(const std::string& applicationId,
+                                              const std::optional<std::string>& locale,
+                                              const std::vector<GoogleConsentData>& gcm) {
+    QVGCMSignalMap signals;
+    if (!locale) {
+        QVLogger::w(kTag, "applyConsent(" + applicationId + ") => localeResult is null");
+        return signals;
+    }
+    if (gcm.empty()) return signals;
+    auto entry = std::ranges::find_if(gcm, [&](const auto& e) { return containsRegion(e, *locale); });
+    if (entry == gcm.end()) entry = std::ranges::find_if(gcm, [](const auto& e) { return containsRegion(e, "all"); });
+    if (entry != gcm.end()) {
+        for (const auto& config : entry->configs) {
+            if (!config.signal) {
+                QVLogger::w(kTag, "applyConsent(" + applicationId + ") => gcmData.config is null");
+                continue;
+            }
+            signals[*config.signal] = config.status.value_or(QVGCMConsentSignalStatus::denied);
+        }
+    }
+    QVLogger::i(kTag, "applyConsent(" + applicationId + ") => gcmData: " + describe(gcm));
+    return signals;
+}
+
+std::set<QVSupportedPackage> ConsentAdapterSetup::enabledPackages(const ConsentRepository::ConsentList& records) {
+    std::set<QVSupportedPackage> enabled;
+    for (const auto& record : records) {
+        for (const auto& package : record->subConsents()) {
+            auto pkg = QVSupportedPackage::fromPackageId(package->packageId());
+            if (!pkg) continue;
+            if (package->isEnabled()) {
+                enabled.insert(*pkg);
+            } else {
+                enabled.erase(*pkg);
+            }
+        }
+    }
+    return enabled;
+}
+
+void ConsentAdapterSetup::applyConsent(const std::string& applicationId, ConsentRepository& repository) {
+    std::vector<GoogleConsentData> gcm;
+    if (auto applied = repository.getAppliedGCMData().data()) {
+        gcm.push_back(GoogleConsentData{applied->consentData, {applied->region}});
+    } else {
+        gcm = repository.getGCMData().data().value_or(std::vector<GoogleConsentData>{});
+    }
+    const auto signals = signalMap(applicationId, repository.getLocale(applicationId).data(), gcm);
+    const auto records =
+        repository.getCollectedConsentInfo(applicationId).data().value_or(ConsentRepository::ConsentList{});
+    const auto status = repository.getConsentStatus(applicationId).data().value_or(QVConsentStatus::pending);
+    applyConsent(status, signals, records);
+}
+
+void ConsentAdapterSetup::applyConsent(QVConsentStatus status, const QVGCMSignalMap& signals,
+                                       const ConsentRepository::ConsentList& records) {
+    auto manager = QVAdapterConsentManager::shared();
+    if (!manager) return;
+    manager->apply(status, true, signals, enabledPackages(records));
+}
+
+} // namespace qvtv
