@@ -31,7 +31,7 @@ public:
         QVConsentType consentType = QVConsentType::explicit_;
         bool isGCMEnabled = false;
         QVConsentStatus status = QVConsentStatus::pending;
-        ConsentRepository::ConsentList records;  // only when consent was collected
+        ConsentRepository::ConsentList records{};  // only when consent was collected
     };
 
     // Waits for the viewer's answer when a linked SDK needs tracking authorisation; call it off the
