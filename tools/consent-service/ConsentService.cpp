@@ -277,6 +277,8 @@ ConsentService::ConsentService(Options options) : impl_(std::make_unique<Impl>(s
     // keep-alive answer and falsify latency figures.
     impl_->server->set_tcp_nodelay(true);
     impl_->server->set_keep_alive_max_count(10000);
+    // Stopping waits for idle keep-alive connections to time out; keep that short.
+    impl_->server->set_keep_alive_timeout(1);
     impl_->routes();
 }
 
