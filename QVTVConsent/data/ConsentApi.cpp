@@ -1,7 +1,6 @@
 #include "QVTVConsent/data/ConsentApi.h"
 
 #include "QVTVConsent/data/ServiceSettings.h"
-#include "QVTVConsent/data/Utf8.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/model/JsonUtils.h"
 
@@ -55,9 +54,7 @@ ConsentApi::Exchange ConsentApi::exchange(HttpMethod type, const std::string& ba
         QVLogger::e(tag, "Error: API call failed (" + description + ") - " + description);
         return {std::string(internalError) + ": " + description, {}};
     }
-    const auto& answer = result.response().body;
-    if (!Utf8::isValid(answer)) return {std::string(internalError), {}};
-    return {std::nullopt, answer};
+    return {std::nullopt, std::move(result.response().body)};
 }
 
 std::optional<nlohmann::json> ConsentApi::parse(const std::string& body) {

@@ -16,6 +16,7 @@
 #include "QVTVConsent/data/ApiDecoder.h"
 #include "QVTVConsent/data/ApiResult.h"
 #include "QVTVConsent/data/HttpMethod.h"
+#include "QVTVConsent/data/Utf8.h"
 #include "platform/HttpSession.h"
 #include "platform/Task.h"
 
@@ -38,6 +39,11 @@ public:
                       const Fields& params, const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
                       const platform::CancellationToken& token = {}) const;
 
+    // Steps after the transport: the answer body alone decides the outcome. Public so the
+    // decision can be exercised on arbitrary bytes (the fuzz target) without a server.
+    template <class T>
+    static ApiResult<T> decode(const std::string& body, bool handleEmptyBodyAsSuccess);
+
     // The same call on the global queue.
     template <class T>
     platform::Task<ApiResult<T>> callAsync(HttpMethod type, std::string baseUrl, std::string api, Fields headers,
@@ -45,7 +51,7 @@ public:
                                            bool handleEmptyBodyAsSuccess) const;
 
 private:
-    // The answer's text, or the failure message when there is none to decode.
+    // The answer's bytes, or the failure message when there is none to decode.
     struct Exchange {
         std::optional<std::string> failure;
         std::string body;
@@ -77,22 +83,28 @@ ApiResult<T> ConsentApi::call(HttpMethod type, const std::string& baseUrl, const
                               bool handleEmptyBodyAsSuccess, const platform::CancellationToken& token) const {
     Exchange answer = exchange(type, baseUrl, api, headers, params, body, token);
     if (answer.failure) return ApiResult<T>::failure(std::move(*answer.failure));
-    if (answer.body.empty() && handleEmptyBodyAsSuccess) {
+    return decode<T>(answer.body, handleEmptyBodyAsSuccess);
+}
+
+template <class T>
+ApiResult<T> ConsentApi::decode(const std::string& body, bool handleEmptyBodyAsSuccess) {
+    if (!Utf8::isValid(body)) return ApiResult<T>::failure(std::string(internalError));
+    if (body.empty() && handleEmptyBodyAsSuccess) {
         auto empty = ApiDecoder<T>::decode(nlohmann::json::object());
         if (empty) return ApiResult<T>::success(std::move(*empty));
         logDecodingError(empty.error());
-        return fallback<T>(answer.body);
+        return fallback<T>(body);
     }
-    auto parsed = parse(answer.body);
-    if (!parsed || !parsed->is_object()) return fallback<T>(answer.body);
+    auto parsed = parse(body);
+    if (!parsed || !parsed->is_object()) return fallback<T>(body);
     if (auto status = parsed->find("ResponseStatus"); status != parsed->end()) {
         if (auto error = responseStatusError(*status)) return ApiResult<T>::apiError(std::move(*error));
-        return fallback<T>(answer.body);
+        return fallback<T>(body);
     }
     auto record = ApiDecoder<T>::decode(*parsed);
     if (record) return ApiResult<T>::success(std::move(*record));
     logDecodingError(record.error());
-    return fallback<T>(answer.body);
+    return fallback<T>(body);
 }
 
 template <class T>
