@@ -19,6 +19,7 @@
 #include "tvkit/graphics/Rect.h"
 #include "tvkit/input/Responder.h"
 #include "tvkit/layout/LayoutAnchor.h"
+#include "tvkit/layout/LayoutGuide.h"
 #include "tvkit/view/Layer.h"
 
 #include <cstdint>
@@ -32,7 +33,6 @@ namespace tvkit {
 
 class GestureRecognizer;
 class LayoutEngine;
-class LayoutGuide;
 class ViewController;
 class Window;
 
