@@ -1,0 +1,193 @@
+#include "platform/KeyValueStore.h"
+
+#include <sqlite3.h>
+
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/SqliteConnection.h"
+#include "platform/SqliteStatement.h"
+
+namespace platform {
+namespace {
+
+using Status = KeyValueStore::Status;
+
+// The one place SQLite result codes become store statuses.
+Status statusFromSqlite(int rc) {
+    switch (rc & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW: return Status::success;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Status::interactionNotAllowed;
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_READONLY: return Status::io;
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return Status::notAvailable;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return Status::decode;
+    case SQLITE_TOOBIG:
+    case SQLITE_RANGE:
+    case SQLITE_MISMATCH: return Status::param;
+    default: return Status::internal;
+    }
+}
+
+constexpr const char* schema =
+    "CREATE TABLE IF NOT EXISTS items ("
+    " domain TEXT NOT NULL, account TEXT NOT NULL, value BLOB NOT NULL,"
+    " PRIMARY KEY (domain, account)) WITHOUT ROWID";
+
+} // namespace
+
+struct KeyValueStore::Impl {
+    std::filesystem::path file;
+    std::string domain;
+
+    std::mutex mutex;
+    SqliteConnection db;
+    SqliteStatement select;
+    SqliteStatement upsert;
+    SqliteStatement deleteOne;
+    SqliteStatement deleteAll;
+    SqliteStatement dataVersion;
+
+    // Reads are served from memory. The cache holds the whole domain and is reloaded whenever
+    // another connection has committed (SQLite's data_version says so); our own writes update it
+    // only after their commit returned, so it never shows a value that is not on disk.
+    std::unordered_map<std::string, std::string> cache;
+    bool cacheLoaded = false;
+    long long cachedVersion = -1;
+
+    Status ensureOpen() {
+        if (db) return Status::success;
+        int rc = db.open(file);
+        if (rc == SQLITE_OK) rc = db.exec(schema);
+        if (rc != SQLITE_OK) {
+            db = SqliteConnection();
+            return statusFromSqlite(rc == SQLITE_OK ? SQLITE_CANTOPEN : rc);
+        }
+        select = SqliteStatement(db.get(), "SELECT account, value FROM items WHERE domain = ?1");
+        upsert = SqliteStatement(db.get(), "INSERT OR REPLACE INTO items (domain, account, value) VALUES (?1, ?2, ?3)");
+        deleteOne = SqliteStatement(db.get(), "DELETE FROM items WHERE domain = ?1 AND account = ?2");
+        deleteAll = SqliteStatement(db.get(), "DELETE FROM items WHERE domain = ?1");
+        dataVersion = SqliteStatement(db.get(), "PRAGMA data_version");
+        for (auto* st : {&select, &upsert, &deleteOne, &deleteAll, &dataVersion}) {
+            if (!*st) {
+                rc = st->prepareResult();
+                db = SqliteConnection();
+                return statusFromSqlite(rc);
+            }
+        }
+        cacheLoaded = false;
+        return Status::success;
+    }
+
+    Status refreshCache() {
+        int rc = dataVersion.step();
+        long long version = rc == SQLITE_ROW ? dataVersion.columnInt(0) : -1;
+        dataVersion.reset();
+        if (rc != SQLITE_ROW) return statusFromSqlite(rc);
+        if (cacheLoaded && version == cachedVersion) return Status::success;
+
+        std::unordered_map<std::string, std::string> fresh;
+        if (int bound = select.bind(1, domain); bound != SQLITE_OK) return statusFromSqlite(bound);
+        while ((rc = select.step()) == SQLITE_ROW) fresh.emplace(select.columnText(0), select.columnText(1));
+        select.reset();
+        if (rc != SQLITE_DONE) return statusFromSqlite(rc);
+        cache = std::move(fresh);
+        cacheLoaded = true;
+        cachedVersion = version;
+        return Status::success;
+    }
+
+    // Runs one prepared write; returns the status and how many rows it changed.
+    std::pair<Status, int> write(SqliteStatement& st) {
+        int rc = st.step();
+        int changed = sqlite3_changes(db.get());
+        st.reset();
+        return {statusFromSqlite(rc == SQLITE_DONE ? SQLITE_OK : rc), changed};
+    }
+};
+
+KeyValueStore::KeyValueStore(std::filesystem::path file, std::string domain) : impl_(std::make_unique<Impl>()) {
+    impl_->file = std::move(file);
+    impl_->domain = std::move(domain);
+}
+
+KeyValueStore::~KeyValueStore() = default;
+
+const std::filesystem::path& KeyValueStore::file() const { return impl_->file; }
+
+KeyValueStore::Lookup KeyValueStore::get(std::string_view key) {
+    std::lock_guard lock(impl_->mutex);
+    if (Status s = impl_->ensureOpen(); s != Status::success) return {s, std::nullopt};
+    if (Status s = impl_->refreshCache(); s != Status::success) return {s, std::nullopt};
+    auto it = impl_->cache.find(std::string(key));
+    if (it == impl_->cache.end()) return {Status::itemNotFound, std::nullopt};
+    return {Status::success, it->second};
+}
+
+KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value) {
+    std::lock_guard lock(impl_->mutex);
+    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    auto& st = impl_->upsert;
+    if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK || st.bindBlob(3, value) != SQLITE_OK) {
+        st.reset();
+        return Status::param;
+    }
+    auto [status, changed] = impl_->write(st);
+    if (status != Status::success) {
+        impl_->cacheLoaded = false;
+        return status;
+    }
+    if (impl_->cacheLoaded) impl_->cache.insert_or_assign(std::string(key), std::string(value));
+    return Status::success;
+}
+
+KeyValueStore::Status KeyValueStore::remove(std::string_view key) {
+    std::lock_guard lock(impl_->mutex);
+    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    auto& st = impl_->deleteOne;
+    if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK) {
+        st.reset();
+        return Status::param;
+    }
+    auto [status, changed] = impl_->write(st);
+    if (status != Status::success) {
+        impl_->cacheLoaded = false;
+        return status;
+    }
+    impl_->cache.erase(std::string(key));
+    return changed > 0 ? Status::success : Status::itemNotFound;
+}
+
+KeyValueStore::Status KeyValueStore::removeAll() {
+    std::lock_guard lock(impl_->mutex);
+    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    auto& st = impl_->deleteAll;
+    if (st.bind(1, impl_->domain) != SQLITE_OK) {
+        st.reset();
+        return Status::param;
+    }
+    auto [status, changed] = impl_->write(st);
+    if (status != Status::success) {
+        impl_->cacheLoaded = false;
+        return status;
+    }
+    impl_->cache.clear();
+    return changed > 0 ? Status::success : Status::itemNotFound;
+}
+
+bool KeyValueStore::checkIntegrity() {
+    std::lock_guard lock(impl_->mutex);
+    if (impl_->ensureOpen() != Status::success) return false;
+    SqliteStatement st(impl_->db.get(), "PRAGMA integrity_check");
+    if (!st || st.step() != SQLITE_ROW) return false;
+    return st.columnText(0) == "ok";
+}
+
+} // namespace platform

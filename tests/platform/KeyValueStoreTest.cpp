@@ -1,0 +1,106 @@
+#include "platform/KeyValueStore.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/Paths.h"
+#include "support/TempDir.h"
+
+using platform::KeyValueStore;
+using Status = KeyValueStore::Status;
+
+TEST(KeyValueStore, SavesReplacesAndRemovesWithKeychainStatusCodes) {
+    testsupport::TempDir dir;
+    KeyValueStore store(dir.path() / "sub" / "kc.sqlite", "genp");
+
+    auto missing = store.get("a");
+    EXPECT_EQ(missing.status, Status::itemNotFound);
+    EXPECT_EQ(KeyValueStore::code(missing.status), -25300);
+    EXPECT_FALSE(missing.value);
+
+    EXPECT_EQ(store.save("a", "first"), Status::success);
+    EXPECT_EQ(store.save("a", "second"), Status::success);
+    EXPECT_EQ(store.get("a").value, "second");
+    EXPECT_EQ(store.save("empty", ""), Status::success);
+    EXPECT_EQ(store.get("empty").value, "");
+    EXPECT_EQ(store.save("bytes", std::string("a\0b\xff", 4)), Status::success);
+    EXPECT_EQ(store.get("bytes").value, std::string("a\0b\xff", 4));
+
+    EXPECT_EQ(store.remove("a"), Status::success);
+    EXPECT_EQ(store.remove("a"), Status::itemNotFound);
+    EXPECT_FALSE(store.get("a").value);
+}
+
+TEST(KeyValueStore, SurvivesReopenAndKeepsFilesPrivate) {
+    testsupport::TempDir dir;
+    auto file = dir.path() / "kc.sqlite";
+    {
+        KeyValueStore store(file, "genp");
+        ASSERT_EQ(store.save("k", "v"), Status::success);
+    }
+    KeyValueStore reopened(file, "genp");
+    EXPECT_EQ(reopened.get("k").value, "v");
+    EXPECT_TRUE(reopened.checkIntegrity());
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        struct stat st {};
+        auto path = file.string() + suffix;
+        ASSERT_EQ(::stat(path.c_str(), &st), 0) << path;
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << path;
+    }
+}
+
+TEST(KeyValueStore, RemoveAllTouchesOnlyItsOwnDomain) {
+    testsupport::TempDir dir;
+    auto file = dir.path() / "kc.sqlite";
+    KeyValueStore ours(file, "genp");
+    KeyValueStore theirs(file, "other-group");
+    ASSERT_EQ(ours.save("a", "1"), Status::success);
+    ASSERT_EQ(ours.save("b", "2"), Status::success);
+    ASSERT_EQ(theirs.save("a", "kept"), Status::success);
+
+    EXPECT_EQ(ours.removeAll(), Status::success);
+    EXPECT_EQ(ours.removeAll(), Status::itemNotFound);
+    EXPECT_FALSE(ours.get("a").value);
+    EXPECT_EQ(theirs.get("a").value, "kept");
+}
+
+TEST(KeyValueStore, SeesWritesOfAnotherConnectionDespiteItsReadCache) {
+    testsupport::TempDir dir;
+    auto file = dir.path() / "kc.sqlite";
+    KeyValueStore reader(file, "genp");
+    KeyValueStore writer(file, "genp");
+    ASSERT_EQ(writer.save("k", "1"), Status::success);
+    EXPECT_EQ(reader.get("k").value, "1");
+    ASSERT_EQ(writer.save("k", "2"), Status::success);
+    EXPECT_EQ(reader.get("k").value, "2");
+    ASSERT_EQ(writer.remove("k"), Status::success);
+    EXPECT_FALSE(reader.get("k").value);
+}
+
+TEST(KeyValueStore, ReportsUnusableFilesAsStatusesNotCrashes) {
+    testsupport::TempDir dir;
+    // A folder where the file should be cannot be opened as a store.
+    std::filesystem::create_directories(dir.path() / "isdir");
+    KeyValueStore blocked(dir.path() / "isdir", "genp");
+    EXPECT_EQ(blocked.save("k", "v"), Status::notAvailable);
+    EXPECT_EQ(blocked.get("k").status, Status::notAvailable);
+
+    auto garbage = dir.path() / "garbage.sqlite";
+    {
+        FILE* f = std::fopen(garbage.c_str(), "wb");
+        std::string junk(8192, 'x');
+        std::fwrite(junk.data(), 1, junk.size(), f);
+        std::fclose(f);
+    }
+    KeyValueStore damaged(garbage, "genp");
+    EXPECT_EQ(damaged.get("k").status, Status::decode);
+    EXPECT_EQ(KeyValueStore::code(damaged.save("k", "v")), -26275);
+}
+
+TEST(Paths, DataDirectoryKeepsKeychainAndUserDefaultsApart) {
+    platform::Paths::setDataDirectory("/data/app");
+    EXPECT_EQ(platform::Paths::keychainFile(), "/data/app/keychain/keychain.sqlite");
+    EXPECT_EQ(platform::Paths::userDefaultsFile(), "/data/app/app/user-defaults.sqlite");
+    platform::Paths::setKeychainFile("/elsewhere/kc.sqlite");
+    EXPECT_EQ(platform::Paths::keychainFile(), "/elsewhere/kc.sqlite");
+}

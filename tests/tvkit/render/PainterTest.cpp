@@ -1,0 +1,110 @@
+#include "tvkit/render/Painter.h"
+
+#include "tvkit/render/ShadowCache.h"
+#include "tvkit/render/SymbolImage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tvkit;
+
+namespace {
+
+// Colours within a small tolerance: anti-aliasing and rounding differ between builds.
+::testing::AssertionResult near(Color actual, Color expected, double tolerance = 0.02) {
+    const double d = std::max({std::abs(actual.red - expected.red), std::abs(actual.green - expected.green),
+                               std::abs(actual.blue - expected.blue), std::abs(actual.alpha - expected.alpha)});
+    if (d <= tolerance) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << actual.red << ", " << actual.green << ", " << actual.blue
+                                         << ", " << actual.alpha << ")";
+}
+
+const Color red = Color::fromRGBA8(255, 0, 0);
+const Color blue = Color::fromRGBA8(0, 0, 255);
+
+} // namespace
+
+TEST(Painter, RoundedFilledRectLeavesItsCornersEmpty) {
+    Bitmap b(100, 60);
+    Painter p(b);
+    p.fillRoundedRect({10, 10, 80, 40}, 12, red);
+    EXPECT_TRUE(near(b.pixel(50, 30), red));
+    EXPECT_TRUE(near(b.pixel(11, 30), red));          // straight edge, inside
+    EXPECT_TRUE(near(b.pixel(10, 10), Color::clear())); // the rounded-off corner
+    EXPECT_TRUE(near(b.pixel(88, 48), Color::clear()));
+    EXPECT_TRUE(near(b.pixel(9, 30), Color::clear()));  // outside
+}
+
+TEST(Painter, BorderIsDrawnInsideTheBounds) {
+    Bitmap b(60, 60);
+    Painter p(b);
+    p.strokeRoundedRect({10, 10, 40, 40}, 0, 4, blue);
+    EXPECT_TRUE(near(b.pixel(11, 30), blue));
+    EXPECT_TRUE(near(b.pixel(13, 30), blue));
+    EXPECT_TRUE(near(b.pixel(15, 30), Color::clear()));  // the middle stays empty
+    EXPECT_TRUE(near(b.pixel(9, 30), Color::clear()));   // nothing outside
+}
+
+TEST(Painter, ShadowIsSoftOffsetAndCached) {
+    ShadowCache cache;
+    Bitmap b(200, 120);
+    Painter p(b);
+    Shadow shadow{Color::black(), 0.5, 10, {0, 12}};
+    p.drawShadow({50, 30, 100, 40}, 8, shadow, cache);
+    // Centre of the shadow: full opacity; it is pushed down by the offset.
+    EXPECT_NEAR(b.pixel(100, 62).alpha, 0.5, 0.03);
+    const double above = b.pixel(100, 30).alpha;
+    const double below = b.pixel(100, 82).alpha;
+    EXPECT_GT(below, above);
+    // Soft edge: falls off gradually, not a hard step.
+    EXPECT_GT(b.pixel(100, 88).alpha, 0.02);
+    EXPECT_LT(b.pixel(100, 88).alpha, 0.3);
+    EXPECT_LT(b.pixel(100, 115).alpha, 0.01);
+
+    p.drawShadow({10, 10, 100, 40}, 8, shadow, cache);  // same shape elsewhere: no new blur
+    EXPECT_EQ(cache.blurCount(), 1u);
+}
+
+TEST(Painter, TemplateSymbolsTakeTheTint) {
+    Bitmap b(48, 48);
+    Painter p(b);
+    auto box = SymbolImage::named("checkmark.square.fill");
+    ASSERT_TRUE(box);
+    p.drawImage(*box, {0, 0, 48, 48}, blue);
+    EXPECT_TRUE(near(b.pixel(6, 24), blue));                     // the filled square
+    EXPECT_LT(b.pixel(20, 32).alpha, 0.2);                       // knocked-out checkmark
+    EXPECT_TRUE(near(b.pixel(1, 1), Color::clear()));            // rounded corner
+    for (const char* name : {"circle", "largecircle.fill.circle", "square", "arrowtriangle.up.fill",
+                             "arrowtriangle.down.fill"}) {
+        EXPECT_TRUE(SymbolImage::named(name)) << name;
+    }
+    EXPECT_FALSE(SymbolImage::named("star"));
+
+    Bitmap radio(48, 48);
+    Painter r(radio);
+    r.drawImage(*SymbolImage::named("largecircle.fill.circle"), {0, 0, 48, 48}, red);
+    EXPECT_TRUE(near(radio.pixel(24, 24), red));       // inner dot
+    EXPECT_LT(radio.pixel(24, 12).alpha, 0.1);         // gap between dot and ring
+    EXPECT_TRUE(near(radio.pixel(24, 4), red, 0.1));   // ring
+}
+
+TEST(Painter, GroupsApplyAlphaOnceAndTransformsScaleAboutTheGivenPoint) {
+    Bitmap b(100, 100);
+    Painter p(b);
+    p.beginGroup();
+    p.fillRoundedRect({0, 0, 60, 60}, 0, red);
+    p.fillRoundedRect({30, 30, 60, 60}, 0, red);  // overlap must not be darker
+    p.endGroup(0.5);
+    EXPECT_NEAR(b.pixel(45, 45).alpha, 0.5, 0.01);
+    EXPECT_NEAR(b.pixel(10, 10).alpha, 0.5, 0.01);
+
+    Bitmap s(100, 100);
+    Painter q(s);
+    q.translate(50, 50);
+    q.concat(AffineTransform::scale(1.5, 1.5));
+    q.translate(-50, -50);
+    q.fillRoundedRect({30, 30, 40, 40}, 0, blue);  // 40 wide becomes 60 wide about the centre
+    EXPECT_TRUE(near(s.pixel(21, 50), blue));
+    EXPECT_TRUE(near(s.pixel(18, 50), Color::clear()));
+}
