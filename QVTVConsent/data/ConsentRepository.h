@@ -25,10 +25,10 @@
 
 namespace qvtv {
 
-struct QVAuthKey;
-class QVCategory;
-class QVConsentBannerData;
-class QVPreferenceCenterData;
+class QVAuthKey;
+struct QVCategory;
+struct QVConsentBannerData;
+struct QVPreferenceCenterData;
 
 class ConsentRepository {
 public:
@@ -38,6 +38,8 @@ public:
 
     // Loads consent document and templates for the key's primary and secondary ids.
     virtual platform::Task<QVMessage> initialise(const QVAuthKey& authKey) = 0;
+    // The key of the last initialise; none before it and after clearSession.
+    virtual const std::optional<QVAuthKey>& authKey() const = 0;
 
     virtual QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) = 0;
     virtual QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) = 0;
