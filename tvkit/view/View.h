@@ -32,6 +32,7 @@ namespace tvkit {
 
 class GestureRecognizer;
 class LayoutEngine;
+class Painter;
 class LayoutGuide;
 class ViewController;
 class Window;
@@ -123,6 +124,11 @@ public:
 
     // Marks the window as needing a redraw (the renderer consumes it).
     void setNeedsDisplay();
+    // Counts setNeedsDisplay calls, so the renderer can tell which views changed.
+    std::uint64_t displayVersion() const { return displayVersion_; }
+    // Draws the view's own content (text, an image) in its bounds coordinates, over its
+    // background and under its subviews and border.
+    virtual void draw(Painter& /*painter*/) const {}
     // Called by Layer and the setters before an animatable value changes.
     void willChangeAnimatableProperty();
 
@@ -228,6 +234,7 @@ private:
     static std::uint64_t nextSerial();
 
     std::uint64_t serial_;
+    std::uint64_t displayVersion_ = 0;
     AnimatableProperties props_;
     Point boundsOrigin_;
     View* superview_ = nullptr;
