@@ -8,10 +8,6 @@
 #include <cstdint>
 #include <string>
 
-// Fontconfig keeps the fallback-font matches Pango asks for in caches LeakSanitizer cannot
-// see into; they are bounded and not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool quiet = [] {
         platform::LogSink::setHandler([](std::string_view) {});
