@@ -19,6 +19,7 @@
 #include "tvkit/graphics/Rect.h"
 #include "tvkit/input/Responder.h"
 #include "tvkit/layout/LayoutAnchor.h"
+#include "tvkit/layout/LayoutGuide.h"
 #include "tvkit/view/Layer.h"
 
 #include <cstdint>
@@ -33,7 +34,6 @@ namespace tvkit {
 class GestureRecognizer;
 class LayoutEngine;
 class Painter;
-class LayoutGuide;
 class ViewController;
 class Window;
 

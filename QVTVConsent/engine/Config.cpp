@@ -1,1 +1,0 @@
-#include "QVTVConsent/engine/Config.h"

@@ -1,0 +1,41 @@
+#pragma once
+// The JSON error that every record and template parser fails with, key lookup that tells a missing
+// key from JSON null, and the pretty-printed writer used for stored documents and request bodies.
+//
+//   const nlohmann::json* v = qvtv::JsonUtils::find(obj, "location");   // nullptr when missing
+//   if (!obj.is_object()) return qvtv::JsonUtils::invalidJsonError("QVDynamic", &obj);
+//   auto text = qvtv::JsonUtils::jsonString(record.toJson(), "QVDynamic");
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "QVTVConsent/model/QVError.h"
+#include "QVTVConsent/model/Result.h"
+
+namespace qvtv {
+
+class JsonUtils {
+public:
+    // The member `key` of `object`, or nullptr when the key is missing or `object` is no object.
+    static const nlohmann::json* find(const nlohmann::json& object, std::string_view key);
+
+    // The text form of a value in messages: text as is, other values as compact JSON,
+    // "nil" for an absent value. Never throws, whatever bytes the text holds.
+    static std::string describe(const nlohmann::json* value);
+
+    // Logs "parse(<value>)" under `tag` at error level and returns the error with domain
+    // "Invalid JSON (<value>)", code 500 and no description.
+    static QVError invalidJsonError(std::string_view tag, const nlohmann::json* value);
+
+    // An error whose localized description is `message`.
+    static QVError makeError(std::string_view domain, std::int64_t code, std::string_view message);
+
+    // Pretty-printed UTF-8 text of `value`. Text that is not valid UTF-8 gives the JSON error
+    // tagged `debugTag` instead of throwing.
+    static Result<std::string> jsonString(const nlohmann::json& value, std::string_view debugTag);
+};
+
+} // namespace qvtv
