@@ -40,6 +40,7 @@ public:
 
     bool ok() const { return std::holds_alternative<HttpResponse>(value_); }
     const HttpResponse& response() const { return std::get<HttpResponse>(value_); }
+    HttpResponse& response() { return std::get<HttpResponse>(value_); }
     const HttpFailure& failure() const { return std::get<HttpFailure>(value_); }
 
 private:

@@ -211,7 +211,6 @@ HttpResult HttpSession::send(const HttpRequest& request, const CancellationToken
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     // Setting the file replaces only the default bundle; the system's CA folder stays trusted.
     if (!options_.extraCaFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, options_.extraCaFile.c_str());
-    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.maxResponseBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onData);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);

@@ -62,6 +62,13 @@ int SqliteConnection::open(const std::filesystem::path& file) {
     return SQLITE_OK;
 }
 
+int SqliteConnection::openInMemory() {
+    close();
+    int rc = sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) close();
+    return rc;
+}
+
 int SqliteConnection::exec(const char* sql) {
     if (!db_) return SQLITE_MISUSE;
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);

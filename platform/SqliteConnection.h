@@ -24,6 +24,8 @@ public:
 
     // Creates the parent folder (0700) and the file (0600) when missing. Returns an SQLite result code.
     [[nodiscard]] int open(const std::filesystem::path& file);
+    // A private database that lives as long as the connection, for caches and tools.
+    [[nodiscard]] int openInMemory();
     [[nodiscard]] int exec(const char* sql);
     // The text of the last failure on this connection, for diagnostics.
     std::string lastError() const;

@@ -15,6 +15,9 @@ LoopbackServer::LoopbackServer(bool tls) : tls_(tls) {
         server_ = std::make_unique<httplib::Server>();
     }
     server_->set_tcp_nodelay(true);
+    // Stopping waits for idle keep-alive connections; a client that outlives the server would
+    // otherwise hold the test up for the default five seconds.
+    server_->set_keep_alive_timeout(1);
 }
 
 LoopbackServer::~LoopbackServer() {

@@ -1,0 +1,11 @@
+#include "QVTVConsent/adapters/BaseConsentAdapter.h"
+
+namespace qvtv {
+
+bool BaseConsentAdapter::isRestricted(QVConsentType consentType, QVConsentStatus status,
+                                      std::optional<bool> packageEnabled) {
+    if (status == QVConsentStatus::collected && packageEnabled) return !*packageEnabled;
+    return consentType == QVConsentType::explicit_;
+}
+
+} // namespace qvtv

@@ -1,0 +1,17 @@
+#include "QVTVConsent/adapters/VeradynAdapter.h"
+
+#include <string>
+
+#include "QVTVConsent/engine/QVLogger.h"
+#include "platform/ClassRegistry.h"
+
+namespace qvtv::VeradynAdapter {
+
+void preloadExternalSDKsIfNeeded() {
+    for (const char* name : {"FIRAnalytics", "Singular", "SingularConfig"}) {
+        const bool found = platform::ClassRegistry::lookup(name) != nullptr;
+        QVLogger::d("VeradynAdapter", std::string(name) + (found ? " loaded" : " not linked"));
+    }
+}
+
+} // namespace qvtv::VeradynAdapter

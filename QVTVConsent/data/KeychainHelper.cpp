@@ -1,0 +1,68 @@
+#include "QVTVConsent/data/KeychainHelper.h"
+
+#include <mutex>
+
+#include "QVTVConsent/data/Utf8.h"
+#include "QVTVConsent/engine/QVLogger.h"
+#include "platform/Paths.h"
+
+namespace qvtv {
+namespace {
+
+constexpr std::string_view tag = "KeychainHelper";
+// The keychain item class every item of the library belongs to.
+constexpr std::string_view genericPassword = "genp";
+
+void logStatus(std::string_view message, platform::KeyValueStore::Status status) {
+    // The line is composed only when it will be written: reads of missing keys are frequent.
+    if (!QVLogger::ERROR_LOGS_ENABLED.load(std::memory_order_relaxed)) return;
+    QVLogger::e(tag, std::string(message) + std::to_string(platform::KeyValueStore::code(status)));
+}
+
+} // namespace
+
+std::shared_ptr<KeychainHelper> KeychainHelper::shared() {
+    static std::mutex mutex;
+    static std::shared_ptr<KeychainHelper> current;
+    auto file = platform::Paths::keychainFile();
+    std::lock_guard lock(mutex);
+    if (!current || current->file() != file) current = std::make_shared<KeychainHelper>(file);
+    return current;
+}
+
+KeychainHelper::KeychainHelper(std::filesystem::path file) : store_(std::move(file), std::string(genericPassword)) {}
+
+void KeychainHelper::save(std::string_view value, std::string_view key) {
+    if (!Utf8::isValid(value)) return;
+    auto status = store_.save(key, value);
+    if (status == platform::KeyValueStore::Status::success) {
+        logStatus("Saved in Keychain: ", status);
+        return;
+    }
+    logStatus("Something went wrong, Unable to save in Keychain: ", status);
+}
+
+std::optional<std::string> KeychainHelper::get(std::string_view key) {
+    auto found = store_.get(key);
+    if (found.value && Utf8::isValid(*found.value)) return std::move(found.value);
+    // Bytes that are not text count as "not data", as the keychain reports them.
+    auto status = found.value ? platform::KeyValueStore::Status::decode : found.status;
+    logStatus("Something went wrong, Unable to fetch value from Keychain: ", status);
+    return std::nullopt;
+}
+
+void KeychainHelper::remove(std::string_view key) {
+    auto status = store_.remove(key);
+    if (status != platform::KeyValueStore::Status::success) logStatus("Unable to delete from Keychain: ", status);
+}
+
+void KeychainHelper::clearAll() {
+    auto status = store_.removeAll();
+    if (status != platform::KeyValueStore::Status::success) {
+        logStatus("Error deleting session data: ", status);
+        return;
+    }
+    QVLogger::e(tag, "Session data deleted successfully.");
+}
+
+} // namespace qvtv

@@ -1,0 +1,80 @@
+#pragma once
+// Every adapter test starts with all four vendor fakes registered (unless it asks otherwise), all
+// log levels on and the log captured, and ends with the switches back at their defaults.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QVTVConsent/engine/QVLogger.h"
+#include "support/LogCapture.h"
+#include "tools/sdk-fakes/FakeVendorSdks.h"
+
+namespace adaptertest {
+
+using Calls = std::vector<std::string>;
+
+class AdapterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qvtv::QVLogger::INFO_LOGS_ENABLED = true;
+        qvtv::QVLogger::WARNING_LOGS_ENABLED = true;
+        qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+        qvtv::QVLogger::INTEGRATION_SDK_LOGS_ENABLED = false;
+    }
+    void TearDown() override {
+        qvtv::QVLogger::INFO_LOGS_ENABLED = false;
+        qvtv::QVLogger::WARNING_LOGS_ENABLED = false;
+        qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
+        qvtv::QVLogger::INTEGRATION_SDK_LOGS_ENABLED = false;
+    }
+
+    // Replaces the registered fakes, e.g. to leave a vendor out.
+    void useSdks(sdkfakes::FakeVendorSdks::Options options) {
+        sdks_.reset();
+        sdks_.emplace(options);
+    }
+    Calls calls() const { return sdks_->calls(); }
+    void clearCalls() { sdks_->clearCalls(); }
+
+    std::vector<std::string> linesContaining(const std::string& part) const {
+        std::vector<std::string> out;
+        for (const auto& line : log_.lines()) {
+            if (line.find(part) != std::string::npos) out.push_back(line);
+        }
+        return out;
+    }
+
+    testsupport::LogCapture log_;
+    std::optional<sdkfakes::FakeVendorSdks> sdks_{std::in_place};
+};
+
+// The messages of each vendor's opt-in and opt-out, in order.
+inline Calls singularOptIn(bool in) {
+    if (in) {
+        return {"Singular resumeAllTracking", "Singular setLimitAdvertisingIdentifiers:(false)",
+                "Singular limitDataSharing:(false)", "Singular resumeAllTracking"};
+    }
+    return {"Singular stopAllTracking", "Singular setLimitAdvertisingIdentifiers:(true)",
+            "Singular limitDataSharing:(true)"};
+}
+
+inline Calls tenjinOptIn(bool in) {
+    if (in) return {"TenjinSDK optIn", "TenjinSDK connect"};
+    return {"TenjinSDK optOut"};
+}
+
+inline Calls airbridgeOptIn(bool in) {
+    if (in) return {"Airbridge.Airbridge enableSDK", "Airbridge.Airbridge startTracking"};
+    return {"Airbridge.Airbridge stopTracking", "Airbridge.Airbridge disableSDK"};
+}
+
+inline Calls concat(std::initializer_list<Calls> parts) {
+    Calls out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+} // namespace adaptertest

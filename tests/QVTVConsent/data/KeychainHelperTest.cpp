@@ -1,0 +1,61 @@
+#include "QVTVConsent/data/KeychainHelper.h"
+
+#include <gtest/gtest.h>
+
+#include "QVTVConsent/engine/QVLogger.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class KeychainHelperTest : public ::testing::Test {
+protected:
+    KeychainHelperTest() { qvtv::QVLogger::ERROR_LOGS_ENABLED = true; }
+    ~KeychainHelperTest() override { qvtv::QVLogger::ERROR_LOGS_ENABLED = false; }
+
+    testsupport::TempDir dir_;
+    testsupport::LogCapture log_;
+};
+
+} // namespace
+
+TEST_F(KeychainHelperTest, LogsEveryOutcomeWithTheKeychainStatus) {
+    qvtv::KeychainHelper keychain(dir_.path() / "keychain.sqlite");
+    EXPECT_FALSE(keychain.get("missing"));
+    keychain.remove("missing");
+    keychain.clearAll();
+    keychain.save("v", "k");
+    EXPECT_EQ(keychain.get("k"), "v");
+    keychain.clearAll();
+    EXPECT_EQ(log_.lines(), (std::vector<std::string>{
+                                "[ERROR] KeychainHelper: Something went wrong, Unable to fetch value from Keychain: -25300",
+                                "[ERROR] KeychainHelper: Unable to delete from Keychain: -25300",
+                                "[ERROR] KeychainHelper: Error deleting session data: -25300",
+                                "[ERROR] KeychainHelper: Saved in Keychain: 0",
+                                "[ERROR] KeychainHelper: Session data deleted successfully.",
+                            }));
+
+    // Values are never part of a line, and with error logging off nothing is written.
+    log_.clear();
+    keychain.save("secret-client-id", "k");
+    EXPECT_FALSE(log_.containsSubstring("secret-client-id"));
+    qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
+    log_.clear();
+    EXPECT_FALSE(keychain.get("missing"));
+    keychain.remove("missing");
+    EXPECT_TRUE(log_.lines().empty());
+}
+
+TEST_F(KeychainHelperTest, FailedSavesAreLoggedAndTextThatIsNotUtf8IsRefusedSilently) {
+    std::filesystem::create_directories(dir_.path() / "folder");
+    qvtv::KeychainHelper unusable(dir_.path() / "folder");
+    unusable.save("v", "k");
+    EXPECT_TRUE(log_.contains("[ERROR] KeychainHelper: Something went wrong, Unable to save in Keychain: -25291"));
+
+    qvtv::KeychainHelper keychain(dir_.path() / "keychain.sqlite");
+    keychain.save("kept", "k");
+    log_.clear();
+    keychain.save("\xff\xfe", "k");
+    EXPECT_TRUE(log_.lines().empty());
+    EXPECT_EQ(keychain.get("k"), "kept");
+}
