@@ -39,10 +39,25 @@ public:
                       const Fields& params, const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
                       const platform::CancellationToken& token = {}) const;
 
+    // The same for a record whose construction needs more than the answer object (the preference
+    // center is built over the banner's categories): `decodeRecord(object)` returns Result<T> and
+    // takes the place of ApiDecoder<T>.
+    template <class T, class Decoder>
+    ApiResult<T> callDecoding(Decoder decodeRecord, HttpMethod type, const std::string& baseUrl,
+                              const std::string& api, const Fields& headers, const Fields& params,
+                              const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
+                              const platform::CancellationToken& token = {}) const;
+
     // Steps after the transport: the answer body alone decides the outcome. Public so the
     // decision can be exercised on arbitrary bytes (the fuzz target) without a server.
     template <class T>
-    static ApiResult<T> decode(const std::string& body, bool handleEmptyBodyAsSuccess);
+    static ApiResult<T> decode(const std::string& body, bool handleEmptyBodyAsSuccess) {
+        return decode<T>(body, handleEmptyBodyAsSuccess, [](const nlohmann::json& object) {
+            return ApiDecoder<T>::decode(object);
+        });
+    }
+    template <class T, class Decoder>
+    static ApiResult<T> decode(const std::string& body, bool handleEmptyBodyAsSuccess, Decoder decodeRecord);
 
     // The same call on the global queue.
     template <class T>
@@ -81,16 +96,25 @@ template <class T>
 ApiResult<T> ConsentApi::call(HttpMethod type, const std::string& baseUrl, const std::string& api,
                               const Fields& headers, const Fields& params, const std::optional<nlohmann::json>& body,
                               bool handleEmptyBodyAsSuccess, const platform::CancellationToken& token) const {
-    Exchange answer = exchange(type, baseUrl, api, headers, params, body, token);
-    if (answer.failure) return ApiResult<T>::failure(std::move(*answer.failure));
-    return decode<T>(answer.body, handleEmptyBodyAsSuccess);
+    return callDecoding<T>([](const nlohmann::json& object) { return ApiDecoder<T>::decode(object); }, type, baseUrl,
+                           api, headers, params, body, handleEmptyBodyAsSuccess, token);
 }
 
-template <class T>
-ApiResult<T> ConsentApi::decode(const std::string& body, bool handleEmptyBodyAsSuccess) {
+template <class T, class Decoder>
+ApiResult<T> ConsentApi::callDecoding(Decoder decodeRecord, HttpMethod type, const std::string& baseUrl,
+                                      const std::string& api, const Fields& headers, const Fields& params,
+                                      const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
+                                      const platform::CancellationToken& token) const {
+    Exchange answer = exchange(type, baseUrl, api, headers, params, body, token);
+    if (answer.failure) return ApiResult<T>::failure(std::move(*answer.failure));
+    return decode<T>(answer.body, handleEmptyBodyAsSuccess, std::move(decodeRecord));
+}
+
+template <class T, class Decoder>
+ApiResult<T> ConsentApi::decode(const std::string& body, bool handleEmptyBodyAsSuccess, Decoder decodeRecord) {
     if (!Utf8::isValid(body)) return ApiResult<T>::failure(std::string(internalError));
     if (body.empty() && handleEmptyBodyAsSuccess) {
-        auto empty = ApiDecoder<T>::decode(nlohmann::json::object());
+        auto empty = decodeRecord(nlohmann::json::object());
         if (empty) return ApiResult<T>::success(std::move(*empty));
         logDecodingError(empty.error());
         return fallback<T>(body);
@@ -101,7 +125,7 @@ ApiResult<T> ConsentApi::decode(const std::string& body, bool handleEmptyBodyAsS
         if (auto error = responseStatusError(*status)) return ApiResult<T>::apiError(std::move(*error));
         return fallback<T>(body);
     }
-    auto record = ApiDecoder<T>::decode(*parsed);
+    auto record = decodeRecord(*parsed);
     if (record) return ApiResult<T>::success(std::move(*record));
     logDecodingError(record.error());
     return fallback<T>(body);

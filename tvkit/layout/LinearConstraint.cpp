@@ -6,6 +6,9 @@ namespace tvkit::layout {
 
 std::string LinearConstraint::description() const {
     std::ostringstream out;
+    if (data_->describe) {
+        return data_->describe();
+    }
     if (!label().empty()) {
         out << label();
     } else {

@@ -10,6 +10,7 @@
 #include "tvkit/layout/Expression.h"
 #include "tvkit/layout/Priority.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,7 @@ public:
     LinearConstraint(Expression expression, Relation relation, double priority = Priority::required,
                      std::string label = {})
         : data_(std::make_shared<Data>(
-              Data{std::move(expression), relation, Priority::clip(priority), std::move(label)})) {}
+              Data{std::move(expression), relation, Priority::clip(priority), std::move(label), {}})) {}
 
     const Expression& expression() const { return data_->expression; }
     Relation relation() const { return data_->relation; }
@@ -30,6 +31,8 @@ public:
     bool isRequired() const { return data_->priority >= Priority::required; }
     const std::string& label() const { return data_->label; }
     void setLabel(std::string label) { data_->label = std::move(label); }
+    // Names the constraint on demand, for owners whose description is costly to build eagerly.
+    void setDescriber(std::function<std::string()> describe) { data_->describe = std::move(describe); }
     // "label" or "a + b - 10 >= 0", followed by " @priority".
     std::string description() const;
 
@@ -43,6 +46,7 @@ private:
         Relation relation;
         double priority;
         std::string label;
+        std::function<std::string()> describe;
     };
     // The solver changes the constant in place when asked to re-solve for a new one.
     void setConstant(double c) { data_->expression.setConstant(c); }

@@ -397,6 +397,19 @@ bool SolverImpl::remove(const LinearConstraint& constraint) {
             substitute(marker, *row);
         }
     }
+    // The other error term means nothing without its constraint. The current solution has it
+    // at zero (parametric) or defines it by a row no other row depends on, so taking it out
+    // leaves the solution as it is and keeps it from steering the objective.
+    Sym other = info.tag.other;
+    if (other != kNone) {
+        if (rows_[other]) {
+            takeRow(other);
+        } else {
+            auto users = columns_[other];
+            for (Sym b : users) removeCell(*rows_[b], b, other);
+        }
+        removeCell(objective_, kNone, other);
+    }
     optimize(objective_);
     releaseVariables(info.constraint);
     return true;

@@ -220,3 +220,24 @@ TEST_F(ConsentApiTest, HttpsWorksOnlyWithTheTestAuthority) {
     EXPECT_EQ(refused.failureMessage(), "Internal server error, please contact support: An SSL error has occurred and "
                                         "a secure connection to the server cannot be made.");
 }
+
+TEST(ConsentApiDecoding, ACustomDecoderTakesThePlaceOfTheRecordConstructor) {
+    using qvtv::QVError;
+    using qvtv::Result;
+    const int context = 40;
+    auto decoded = ConsentApi::decode<int>(R"({"n": 2})", false, [&](const nlohmann::json& object) -> Result<int> {
+        return context + object["n"].get<int>();
+    });
+    ASSERT_TRUE(decoded.isSuccess());
+    EXPECT_EQ(decoded.value(), 42);
+
+    // A decoder that refuses the object leads to the same fallback as a failing record constructor.
+    auto refused = ConsentApi::decode<int>(R"({"n": 2})", false, [](const nlohmann::json&) -> Result<int> {
+        return QVError{"Invalid JSON (n)", 500, std::nullopt};
+    });
+    EXPECT_FALSE(refused.isSuccess());
+    auto serviceError = ConsentApi::decode<int>(R"({"ResponseStatus": {"ErrorCode": "E", "Message": "M"}})", false,
+                                                [](const nlohmann::json&) -> Result<int> { return 1; });
+    ASSERT_TRUE(serviceError.isApiError());
+    EXPECT_EQ(serviceError.apiError().message, "M");
+}

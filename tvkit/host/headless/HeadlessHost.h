@@ -1,0 +1,48 @@
+#pragma once
+// Runs a tvkit application with no display: a key window of the screen's size on the main
+// run loop with a virtual clock. Tests and tools send presses, swipes and text, advance time
+// (timers, animations and deferred layout run on the way) and read the view tree as text.
+//
+//   tvkit::HeadlessHost host;                     // 1920 x 1080
+//   host.setRootViewController(std::make_shared<HomeScreen>());
+//   host.press(tvkit::PressType::downArrow);
+//   host.advance(0.5);
+//   std::cout << host.dumpTree();
+
+#include "tvkit/app/Window.h"
+#include "tvkit/input/GestureRecognizer.h"
+
+#include <memory>
+#include <string>
+
+namespace tvkit {
+
+class HeadlessHost {
+public:
+    explicit HeadlessHost(Size screen = {1920, 1080});
+    ~HeadlessHost();
+    HeadlessHost(const HeadlessHost&) = delete;
+    HeadlessHost& operator=(const HeadlessHost&) = delete;
+
+    Window& window() { return *window_; }
+    void setRootViewController(std::shared_ptr<ViewController> controller);
+    View* focusedView() { return window_->focusSystem().focusedView(); }
+
+    // Each input is followed by running what became ready (no time passes).
+    void press(PressType type);
+    void pressKey(const std::string& input);
+    void swipe(SwipeDirection direction);
+    bool type(const std::string& text);
+    // Moves the virtual clock, firing timers and animations that fall due, then lays out.
+    void advance(double seconds);
+    void runPending();
+
+    // One line per view: class and serial, frame, then the properties worth seeing.
+    std::string dumpTree() const;
+    static std::string dump(const View& root);
+
+private:
+    std::shared_ptr<Window> window_;
+};
+
+} // namespace tvkit

@@ -1,0 +1,34 @@
+#include "tvkit/view/ActivityIndicator.h"
+
+namespace tvkit {
+
+ActivityIndicator::ActivityIndicator(Style style) : style_(style) { setHidden(true); }
+
+void ActivityIndicator::setColor(Color color) {
+    color_ = color;
+    setNeedsDisplay();
+}
+
+void ActivityIndicator::startAnimating() {
+    animating_ = true;
+    setHidden(false);
+    setNeedsDisplay();
+}
+
+void ActivityIndicator::stopAnimating() {
+    animating_ = false;
+    if (hidesWhenStopped_) setHidden(true);
+    setNeedsDisplay();
+}
+
+void ActivityIndicator::setHidesWhenStopped(bool hides) {
+    hidesWhenStopped_ = hides;
+    setHidden(hides && !animating_);
+}
+
+Size ActivityIndicator::intrinsicContentSize() const {
+    double side = style_ == Style::large ? 64 : 32;
+    return {side, side};
+}
+
+} // namespace tvkit

@@ -1,0 +1,62 @@
+#pragma once
+// A view that turns the viewer's input into actions: target/action pairs registered per
+// control event, an enabled/selected state, focusable while enabled.
+//
+//   auto id = control->addAction([](Control& c) { toggle(c); }, ControlEvent::primaryActionTriggered);
+//   control->sendActions(ControlEvent::primaryActionTriggered);   // runs it
+
+#include "tvkit/view/View.h"
+
+#include <functional>
+#include <vector>
+
+namespace tvkit {
+
+enum class ControlEvent : unsigned {
+    touchUpInside = 1u << 6,
+    valueChanged = 1u << 12,
+    primaryActionTriggered = 1u << 13,
+    editingChanged = 1u << 17,
+};
+
+enum ControlState : unsigned { normal = 0, highlighted = 1, disabled = 2, selected = 4, focused = 8 };
+
+class Control : public View {
+public:
+    using Action = std::function<void(Control&)>;
+    using ActionId = std::uint64_t;
+
+    using View::View;
+    std::string_view className() const override { return "Control"; }
+
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    bool isSelected() const { return selected_; }
+    void setSelected(bool selected);
+    unsigned state() const;
+
+    ActionId addAction(Action action, ControlEvent event);
+    void removeAction(ActionId id);
+    // Runs every action registered for `event`, in the order added.
+    void sendActions(ControlEvent event);
+
+    bool canBecomeFocused() const override { return enabled_; }
+    void didUpdateFocus(const FocusUpdateContext& context, FocusAnimationCoordinator& coordinator) override;
+
+protected:
+    // Titles and colours that depend on the state refresh here.
+    virtual void stateDidChange() {}
+
+private:
+    struct Entry {
+        ActionId id;
+        ControlEvent event;
+        Action action;
+    };
+    std::vector<Entry> actions_;
+    ActionId nextId_ = 1;
+    bool enabled_ = true;
+    bool selected_ = false;
+};
+
+} // namespace tvkit

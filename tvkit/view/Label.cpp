@@ -1,0 +1,62 @@
+#include "tvkit/view/Label.h"
+
+#include "tvkit/text/TextMeasurer.h"
+
+namespace tvkit {
+
+void Label::setText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    textChanged();
+}
+
+void Label::setFont(Font font) {
+    if (font == font_) return;
+    font_ = std::move(font);
+    textChanged();
+}
+
+void Label::setTextColor(Color color) {
+    textColor_ = color;
+    setNeedsDisplay();
+}
+
+void Label::setNumberOfLines(int lines) {
+    if (lines == lines_) return;
+    lines_ = lines;
+    textChanged();
+}
+
+void Label::setTextAlignment(TextAlignment alignment) {
+    alignment_ = alignment;
+    setNeedsDisplay();
+}
+
+void Label::setPreferredMaxLayoutWidth(double width) {
+    preferredMaxWidth_ = width;
+    textChanged();
+}
+
+void Label::textChanged() {
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+Size Label::textSize(double width) const { return TextMeasurer::measure(text_, font_.size, font_.weight, width, lines_); }
+
+Size Label::intrinsicContentSize() const {
+    // A single line never wraps; several lines wrap at the preferred width, else at the
+    // width the last layout gave.
+    double width = 0;
+    if (lines_ != 1) width = preferredMaxWidth_ > 0 ? preferredMaxWidth_ : frame().width();
+    measuredAtWidth_ = width;
+    return textSize(width);
+}
+
+void Label::layoutSubviews() {
+    View::layoutSubviews();
+    bool wrapsAtOwnWidth = lines_ != 1 && preferredMaxWidth_ <= 0;
+    if (wrapsAtOwnWidth && measuredAtWidth_ >= 0 && frame().width() != measuredAtWidth_) invalidateIntrinsicContentSize();
+}
+
+} // namespace tvkit

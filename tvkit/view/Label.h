@@ -1,0 +1,55 @@
+#pragma once
+// Read-only text: a string in the system font at a size and weight, a colour, a line limit
+// and an alignment. Its intrinsic size is the text measured with Pango; a multi-line label
+// wraps at the width layout gives it (or at preferredMaxLayoutWidth when set).
+//
+//   auto title = View::make<Label>("Privacy settings");
+//   title->setFont(Font::system(20, Font::medium));
+//   title->setNumberOfLines(0);
+
+#include "tvkit/text/Font.h"
+#include "tvkit/text/TextAttributes.h"
+#include "tvkit/view/View.h"
+
+#include <string>
+
+namespace tvkit {
+
+class Label : public View {
+public:
+    Label() = default;
+    explicit Label(std::string text) : text_(std::move(text)) {}
+    std::string_view className() const override { return "Label"; }
+
+    const std::string& text() const { return text_; }
+    void setText(std::string text);
+    const Font& font() const { return font_; }
+    void setFont(Font font);
+    Color textColor() const { return textColor_; }
+    void setTextColor(Color color);
+    // 0 means as many lines as the text needs.
+    int numberOfLines() const { return lines_; }
+    void setNumberOfLines(int lines);
+    TextAlignment textAlignment() const { return alignment_; }
+    void setTextAlignment(TextAlignment alignment);
+    double preferredMaxLayoutWidth() const { return preferredMaxWidth_; }
+    void setPreferredMaxLayoutWidth(double width);
+
+    Size intrinsicContentSize() const override;
+    // The size the text needs within `width` (0: unbounded).
+    Size textSize(double width) const;
+    void layoutSubviews() override;
+
+private:
+    void textChanged();
+
+    std::string text_;
+    Font font_ = Font::system(17);
+    Color textColor_ = Color::black();
+    int lines_ = 1;
+    TextAlignment alignment_ = TextAlignment::natural;
+    double preferredMaxWidth_ = 0;
+    mutable double measuredAtWidth_ = -1;
+};
+
+} // namespace tvkit
