@@ -6,8 +6,8 @@
 //   if (m.code() == 200 && m.data()) use(*m.data());
 //
 // The dictionary form holds the payload under "data": records through toJson(), enumerations as
-// their raw value, plain values as JSON. A payload type with none of these forms provides
-// `nlohmann::json toDictionaryValue(const T&)` next to its type.
+// their raw value, plain values as JSON; a type may provide `nlohmann::json toDictionaryValue(const T&)`
+// next to itself, and any other object shows as the text "<object>".
 
 #include <memory>
 #include <optional>
@@ -46,8 +46,11 @@ nlohmann::json dictionaryValue(const T& value) {
         return array;
     } else if constexpr (IsOptional<T>::value) {
         return value ? dictionaryValue(*value) : nlohmann::json(nullptr);
-    } else {
+    } else if constexpr (std::is_constructible_v<nlohmann::json, const T&>) {
         return nlohmann::json(value);
+    } else {
+        // Objects without a JSON form (the engine, template models) still show that a payload is there.
+        return "<object>";
     }
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -36,6 +38,33 @@ public:
     // Pretty-printed UTF-8 text of `value`. Text that is not valid UTF-8 gives the JSON error
     // tagged `debugTag` instead of throwing.
     static Result<std::string> jsonString(const nlohmann::json& value, std::string_view debugTag);
+
+    // Reads every element of a JSON array with `parse` (element -> Result<E>). A missing value or
+    // one that is not an array gives an empty list; the first failing element's error is passed on.
+    template <class Parse>
+    static auto parseList(const nlohmann::json* value, Parse&& parse)
+        -> Result<std::vector<typename std::invoke_result_t<Parse&, const nlohmann::json&>::value_type>>;
+
+    // Like parseList, but a failing element empties the whole list instead of failing.
+    template <class Parse>
+    static auto parseListOrEmpty(const nlohmann::json* value, Parse&& parse) {
+        auto list = parseList(value, parse);
+        return list ? std::move(list).value() : typename decltype(list)::value_type{};
+    }
 };
+
+template <class Parse>
+auto JsonUtils::parseList(const nlohmann::json* value, Parse&& parse)
+    -> Result<std::vector<typename std::invoke_result_t<Parse&, const nlohmann::json&>::value_type>> {
+    std::vector<typename std::invoke_result_t<Parse&, const nlohmann::json&>::value_type> list;
+    if (!value || !value->is_array()) return list;
+    list.reserve(value->size());
+    for (const nlohmann::json& element : *value) {
+        auto parsed = parse(element);
+        if (!parsed) return parsed.error();
+        list.push_back(std::move(parsed).value());
+    }
+    return list;
+}
 
 } // namespace qvtv

@@ -16,6 +16,8 @@ namespace qvtv {
 template <class T>
 class [[nodiscard]] Result {
 public:
+    using value_type = T;
+
     Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
     Result(QVError error) : state_(std::in_place_index<1>, std::move(error)) {}
 

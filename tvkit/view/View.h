@@ -19,6 +19,7 @@
 #include "tvkit/graphics/Rect.h"
 #include "tvkit/input/Responder.h"
 #include "tvkit/layout/LayoutAnchor.h"
+#include "tvkit/layout/LayoutAxis.h"
 #include "tvkit/layout/LayoutGuide.h"
 #include "tvkit/view/Layer.h"
 
@@ -35,8 +36,6 @@ class GestureRecognizer;
 class LayoutEngine;
 class ViewController;
 class Window;
-
-enum class LayoutAxis { horizontal, vertical };
 
 // Which of a manually placed view's dimensions follow its superview's size.
 enum AutoresizingMask : unsigned {

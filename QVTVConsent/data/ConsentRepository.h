@@ -1,0 +1,68 @@
+#pragma once
+// The single owner of consent state in the process: it loads the templates of the host's
+// application ids, answers every consent query from the stored state and saves the viewer's
+// choice on the device and on the service. The engine reaches it through DataFactory.
+//
+//   auto status = qvtv::DataFactory::repository()->getConsentStatus(appId);
+//   if (status.code() == 200 && status.data() == qvtv::QVConsentStatus::pending) showBanner();
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/model/GoogleConsentData.h"
+#include "QVTVConsent/model/QVAppliedGCMData.h"
+#include "QVTVConsent/model/QVConsentData.h"
+#include "QVTVConsent/model/QVConsentRecollectionReason.h"
+#include "QVTVConsent/model/QVConsentStatus.h"
+#include "QVTVConsent/model/QVConsentType.h"
+#include "QVTVConsent/model/QVPackageConsent.h"
+#include "platform/Task.h"
+
+namespace qvtv {
+
+struct QVAuthKey;
+class QVCategory;
+class QVConsentBannerData;
+class QVPreferenceCenterData;
+
+class ConsentRepository {
+public:
+    using ConsentList = std::vector<std::shared_ptr<QVConsentData>>;
+
+    virtual ~ConsentRepository() = default;
+
+    // Loads consent document and templates for the key's primary and secondary ids.
+    virtual platform::Task<QVMessage> initialise(const QVAuthKey& authKey) = 0;
+
+    virtual QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) = 0;
+    virtual QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) = 0;
+    virtual QVDataMessage<QVConsentRecollectionReason> getConsentRecollectionReason(const std::string& applicationId) = 0;
+    virtual QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) = 0;
+    virtual QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
+                                                                        const std::string& packageId) = 0;
+    virtual QVDataMessage<QVConsentType> getConsentType(const std::string& applicationId) = 0;
+    virtual QVDataMessage<std::string> getLocale(const std::string& applicationId) = 0;
+    virtual QVDataMessage<std::string> getClientId(const std::string& applicationId) = 0;
+    virtual QVDataMessage<bool> isGCMEnabled() = 0;
+    virtual QVDataMessage<std::vector<GoogleConsentData>> getGCMData() = 0;
+    virtual QVDataMessage<QVAppliedGCMData> getAppliedGCMData() = 0;
+    virtual QVDataMessage<std::shared_ptr<QVConsentBannerData>> getBannerData(const std::string& applicationId) = 0;
+    virtual QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> getPreferenceCenterData(
+        const std::string& applicationId) = 0;
+
+    // Posts the choice for `categories` to the service and, on success, stores it on the device.
+    virtual platform::Task<QVDataMessage<ConsentList>> saveConsent(
+        const std::string& applicationId, std::vector<std::shared_ptr<QVCategory>> categories, bool isRejectAll) = 0;
+
+    // Forgets keys and templates and deletes every stored secret item.
+    virtual void clearSession() = 0;
+
+    virtual std::optional<bool> doNotStoreConsent(const std::string& applicationId) = 0;
+};
+
+} // namespace qvtv

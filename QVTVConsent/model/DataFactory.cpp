@@ -1,0 +1,26 @@
+#include "QVTVConsent/model/DataFactory.h"
+
+#include <atomic>
+
+namespace qvtv {
+namespace {
+
+// Adapters may read the slot from SDK callback threads while an initialisation replaces it.
+std::atomic<std::shared_ptr<ConsentRepository>>& slot() {
+    static std::atomic<std::shared_ptr<ConsentRepository>> shared;
+    return shared;
+}
+
+} // namespace
+
+std::shared_ptr<ConsentRepository> DataFactory::repository() {
+    auto repository = slot().load();
+    if (!repository) throw DataFactoryError::notCreated();
+    return repository;
+}
+
+void DataFactory::setRepository(std::shared_ptr<ConsentRepository> repository) {
+    slot().store(std::move(repository));
+}
+
+} // namespace qvtv
