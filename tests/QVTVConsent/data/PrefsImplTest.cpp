@@ -142,7 +142,7 @@ TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
     log.clear();
     kc->save("[1, 2]", qvtv::PrefsKeys::dynamic(app));
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
-    EXPECT_TRUE(log.contains("[ERROR] Prefs: parse([1,2])"));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[ERROR] Prefs: parse([1,2])"});
     kc->save("{not json", qvtv::PrefsKeys::dynamic(app));
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
 
