@@ -1,6 +1,7 @@
 #include "QVTVConsent/model/JsonUtils.h"
 
 #include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/model/JsonTextWriter.h"
 
 namespace qvtv {
 
@@ -27,12 +28,10 @@ QVError JsonUtils::makeError(std::string_view domain, std::int64_t code, std::st
 }
 
 Result<std::string> JsonUtils::jsonString(const nlohmann::json& value, std::string_view debugTag) {
-    try {
-        return value.dump(2);
-    } catch (const nlohmann::json::type_error&) {
-        // Thrown for text that is not valid UTF-8; the document is refused rather than stored garbled.
-        return invalidJsonError(debugTag, &value);
-    }
+    std::string text;
+    // Text that is not valid UTF-8 is refused rather than stored garbled.
+    if (!JsonTextWriter::write(value, text)) return invalidJsonError(debugTag, &value);
+    return text;
 }
 
 } // namespace qvtv

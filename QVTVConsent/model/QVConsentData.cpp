@@ -16,8 +16,10 @@ Result<std::shared_ptr<QVConsentData>> QVConsentData::fromJson(const nlohmann::j
 }
 
 nlohmann::json QVConsentData::toJson() const {
-    nlohmann::json packages = nlohmann::json::array();
-    for (const auto& package : subConsents_) packages.push_back(package->toJson());
+    nlohmann::json packages(nlohmann::json::value_t::array);
+    auto& list = packages.get_ref<nlohmann::json::array_t&>();
+    list.reserve(subConsents_.size());
+    for (const auto& package : subConsents_) list.push_back(package->toJson());
     return categoryJson(category_, consentGiven_, std::move(packages));
 }
 
@@ -37,10 +39,11 @@ QVConsentGiven QVConsentData::saveConsentGiven(QVCategoryType category, std::siz
 
 nlohmann::json QVConsentData::categoryJson(QVCategoryType category, QVConsentGiven consentGiven,
                                            nlohmann::json packages) {
-    nlohmann::json object = nlohmann::json::object();
-    object["MobileComplianceCategory"] = rawValue(category);
-    object["ConsentGiven"] = rawValue(consentGiven);
-    object["MobilePackageConsents"] = std::move(packages);
+    nlohmann::json object(nlohmann::json::value_t::object);
+    auto& members = object.get_ref<nlohmann::json::object_t&>();
+    members.emplace_hint(members.end(), "ConsentGiven", rawValue(consentGiven));
+    members.emplace_hint(members.end(), "MobileComplianceCategory", rawValue(category));
+    members.emplace_hint(members.end(), "MobilePackageConsents", std::move(packages));
     return object;
 }
 

@@ -30,8 +30,10 @@ Result<std::shared_ptr<QVDynamic>> QVDynamic::fromJson(const nlohmann::json& val
 }
 
 nlohmann::json QVDynamic::toJson() const {
-    nlohmann::json categories = nlohmann::json::array();
-    for (const auto& category : subConsents_) categories.push_back(category->toJson());
+    nlohmann::json categories(nlohmann::json::value_t::array);
+    auto& list = categories.get_ref<nlohmann::json::array_t&>();
+    list.reserve(subConsents_.size());
+    for (const auto& category : subConsents_) list.push_back(category->toJson());
     nlohmann::json object = nlohmann::json::object();
     object["location"] = locale_;
     object["autoClientId"] = clientId_;

@@ -15,7 +15,15 @@ Result<std::shared_ptr<QVPackageConsent>> QVPackageConsent::fromJson(const nlohm
 }
 
 nlohmann::json QVPackageConsent::toJson() const {
-    return {{"PackageName", packageName_}, {"Name", packageName_}, {"PackageId", packageId_}, {"IsEnabled", isEnabled_}};
+    // Keys in sorted order with end hints: each insertion is then constant time. A document
+    // holds hundreds of packages and is written on every save.
+    nlohmann::json object(nlohmann::json::value_t::object);
+    auto& members = object.get_ref<nlohmann::json::object_t&>();
+    members.emplace_hint(members.end(), "IsEnabled", isEnabled_);
+    members.emplace_hint(members.end(), "Name", packageName_);
+    members.emplace_hint(members.end(), "PackageId", packageId_);
+    members.emplace_hint(members.end(), "PackageName", packageName_);
+    return object;
 }
 
 } // namespace qvtv

@@ -58,11 +58,12 @@ void Painter::clipRoundedRect(const Rect& rect, double cornerRadius) {
     cairo_clip(cr_);
 }
 
-void Painter::clipDevice(const Rect& rect) {
-    cairo_save(cr_);
+void Painter::clipDevice(const std::vector<Rect>& rects) {
+    cairo_matrix_t saved;
+    cairo_get_matrix(cr_, &saved);
     cairo_identity_matrix(cr_);
-    cairo_rectangle(cr_, rect.minX(), rect.minY(), rect.width(), rect.height());
-    cairo_restore(cr_);
+    for (const Rect& r : rects) cairo_rectangle(cr_, r.minX(), r.minY(), r.width(), r.height());
+    cairo_set_matrix(cr_, &saved);
     cairo_clip(cr_);
 }
 

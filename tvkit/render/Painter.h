@@ -15,6 +15,7 @@
 #include "tvkit/render/Bitmap.h"
 
 #include <optional>
+#include <vector>
 
 namespace tvkit {
 
@@ -45,8 +46,8 @@ public:
     void translate(double x, double y);
     void concat(const AffineTransform& transform);
     void clipRoundedRect(const Rect& rect, double cornerRadius);
-    // Limits drawing to `rect` given in device pixels (a damage rectangle).
-    void clipDevice(const Rect& rect);
+    // Limits drawing to the union of `rects`, given in device pixels (damage rectangles).
+    void clipDevice(const std::vector<Rect>& rects);
 
     void clear(Color color);
     void fillRoundedRect(const Rect& rect, double cornerRadius, Color color);

@@ -379,7 +379,7 @@ private:
         const int width = intAttribute(element, "width").value_or(0);
         const int height = intAttribute(element, "height").value_or(0);
         if (width <= 0 || height <= 0) return;  // nothing to leave room for
-        flushSpace(style);
+        flushSpace();
         TextAttributes a = paragraphAttributes(style);
         a.attachment = {std::min(width, 4096) * 1.0, std::min(height, 4096) * 1.0};
         a.underline = false;
@@ -387,13 +387,22 @@ private:
         lineStart_ = false;
     }
 
-    void flushSpace(const Style& style) {
+    // A collapsed space keeps the styling of the text it was in, so the space before a link
+    // is not underlined with it.
+    void noteSpace(const Style& style) {
+        if (!pendingSpace_) spaceAttributes_ = style.attributes;
+        pendingSpace_ = true;
+    }
+
+    void flushSpace() {
         if (!pendingSpace_ || lineStart_ || atParagraphStart()) {
             pendingSpace_ = false;
             return;
         }
         pendingSpace_ = false;
-        append(" ", paragraphAttributes(style));
+        TextAttributes a = spaceAttributes_;
+        a.paragraph = currentParagraph_;
+        append(" ", a);
     }
 
     // Collapses white space the way a browser does outside <pre>.
@@ -407,13 +416,13 @@ private:
         std::size_t pos = 0;
         while (pos < raw.size()) {
             if (isSpace(raw[pos])) {
-                pendingSpace_ = true;
+                noteSpace(style);
                 ++pos;
                 continue;
             }
             std::size_t end = pos;
             while (end < raw.size() && !isSpace(raw[end])) ++end;
-            flushSpace(style);
+            flushSpace();
             append(raw.substr(pos, end - pos), paragraphAttributes(style));
             lineStart_ = false;
             pos = end;
@@ -425,6 +434,7 @@ private:
     ParagraphStyle currentParagraph_;
     double pendingSpacing_ = 0;
     bool pendingSpace_ = false;
+    TextAttributes spaceAttributes_;
     bool lineStart_ = true;
 };
 

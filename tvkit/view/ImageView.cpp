@@ -1,5 +1,7 @@
 #include "tvkit/view/ImageView.h"
 
+#include "tvkit/render/Painter.h"
+
 #include <algorithm>
 
 namespace tvkit {
@@ -23,6 +25,15 @@ void ImageView::setTintColor(Color color) {
 Size ImageView::intrinsicContentSize() const {
     if (!image_) return {noIntrinsicMetric, noIntrinsicMetric};
     return image_->size();
+}
+
+void ImageView::draw(Painter& painter) const {
+    if (!image_) return;
+    const Rect b = bounds();
+    painter.save();
+    painter.clipRoundedRect(b, 0);  // aspect-fill must not spill out
+    painter.drawImage(*image_, imageRect().offsetBy(b.minX(), b.minY()), tint_);
+    painter.restore();
 }
 
 Rect ImageView::imageRect() const {

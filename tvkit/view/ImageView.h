@@ -31,6 +31,7 @@ public:
     // Where the image lands inside the bounds under the content mode.
     Rect imageRect() const;
     Size intrinsicContentSize() const override;
+    void draw(Painter& painter) const override;
 
 private:
     std::shared_ptr<const Image> image_;

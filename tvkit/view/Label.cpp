@@ -1,5 +1,7 @@
 #include "tvkit/view/Label.h"
 
+#include "tvkit/render/Painter.h"
+#include "tvkit/text/TextLayout.h"
 #include "tvkit/text/TextMeasurer.h"
 
 namespace tvkit {
@@ -17,8 +19,9 @@ void Label::setFont(Font font) {
 }
 
 void Label::setTextColor(Color color) {
+    if (color == textColor_) return;
     textColor_ = color;
-    setNeedsDisplay();
+    appearanceChanged();
 }
 
 void Label::setNumberOfLines(int lines) {
@@ -28,8 +31,9 @@ void Label::setNumberOfLines(int lines) {
 }
 
 void Label::setTextAlignment(TextAlignment alignment) {
+    if (alignment == alignment_) return;
     alignment_ = alignment;
-    setNeedsDisplay();
+    appearanceChanged();
 }
 
 void Label::setPreferredMaxLayoutWidth(double width) {
@@ -39,7 +43,30 @@ void Label::setPreferredMaxLayoutWidth(double width) {
 
 void Label::textChanged() {
     invalidateIntrinsicContentSize();
+    appearanceChanged();
+}
+
+void Label::appearanceChanged() {
+    layout_.reset();
     setNeedsDisplay();
+}
+
+void Label::draw(Painter& painter) const {
+    if (text_.empty()) return;
+    const Rect b = bounds();
+    if (!layout_ || layoutWidth_ != b.width()) {
+        TextAttributes attributes;
+        attributes.font = font_;
+        attributes.color = textColor_;
+        TextLayoutOptions options;
+        options.width = b.width();
+        options.maxLines = lines_;
+        options.alignment = alignment_;
+        layout_ = std::make_shared<TextLayout>(AttributedString(text_, attributes), options);
+        layoutWidth_ = b.width();
+    }
+    const double y = b.minY() + (b.height() - layout_->size().height) / 2;
+    painter.drawText(*layout_, {b.minX(), y});
 }
 
 Size Label::textSize(double width) const { return TextMeasurer::measure(text_, font_.size, font_.weight, width, lines_); }

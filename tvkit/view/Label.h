@@ -11,9 +11,12 @@
 #include "tvkit/text/TextAttributes.h"
 #include "tvkit/view/View.h"
 
+#include <memory>
 #include <string>
 
 namespace tvkit {
+
+class TextLayout;
 
 class Label : public View {
 public:
@@ -39,9 +42,12 @@ public:
     // The size the text needs within `width` (0: unbounded).
     Size textSize(double width) const;
     void layoutSubviews() override;
+    // Draws the text centred vertically in the bounds, aligned and truncated with an ellipsis.
+    void draw(Painter& painter) const override;
 
 private:
     void textChanged();
+    void appearanceChanged();
 
     std::string text_;
     Font font_ = Font::system(17);
@@ -50,6 +56,9 @@ private:
     TextAlignment alignment_ = TextAlignment::natural;
     double preferredMaxWidth_ = 0;
     mutable double measuredAtWidth_ = -1;
+    // The drawn layout, kept until the text, its styling or the width changes.
+    mutable std::shared_ptr<TextLayout> layout_;
+    mutable double layoutWidth_ = -1;
 };
 
 } // namespace tvkit

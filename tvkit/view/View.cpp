@@ -252,6 +252,7 @@ bool View::isVisibleInWindow() const {
 }
 
 void View::setNeedsDisplay() {
+    ++displayVersion_;
     if (Window* w = window()) w->markNeedsDisplay();
 }
 

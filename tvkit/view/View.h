@@ -34,6 +34,7 @@ namespace tvkit {
 
 class GestureRecognizer;
 class LayoutEngine;
+class Painter;
 class ViewController;
 class Window;
 
@@ -122,6 +123,11 @@ public:
 
     // Marks the window as needing a redraw (the renderer consumes it).
     void setNeedsDisplay();
+    // Counts setNeedsDisplay calls, so the renderer can tell which views changed.
+    std::uint64_t displayVersion() const { return displayVersion_; }
+    // Draws the view's own content (text, an image) in its bounds coordinates, over its
+    // background and under its subviews and border.
+    virtual void draw(Painter& /*painter*/) const {}
     // Called by Layer and the setters before an animatable value changes.
     void willChangeAnimatableProperty();
 
@@ -227,6 +233,7 @@ private:
     static std::uint64_t nextSerial();
 
     std::uint64_t serial_;
+    std::uint64_t displayVersion_ = 0;
     AnimatableProperties props_;
     Point boundsOrigin_;
     View* superview_ = nullptr;

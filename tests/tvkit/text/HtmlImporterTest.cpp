@@ -68,6 +68,11 @@ TEST(HtmlImporter, LinkColourOptionWinsOverNestedInlineColoursAndColoursUnderlin
     EXPECT_TRUE(at(*s, "underlined").link.empty());
     EXPECT_EQ(at(*s, "u normal").color, linkColor);
     EXPECT_EQ(at(*s, "normal").color, textColor);
+
+    // The space before a link belongs to the text before it: no underline sticks out.
+    auto spaced = HtmlImporter::import(document("#334455", "#0A84FF", "Read the\n<a href=\"x\">policy</a>"), options);
+    EXPECT_EQ(spaced->text(), "Read the policy");
+    EXPECT_FALSE(at(*spaced, " policy").underline);
 }
 
 TEST(HtmlImporter, ListsKeepVisibleMarkersAndIndents) {

@@ -61,7 +61,7 @@ void dumpView(const View& v, int depth, std::ostringstream& out) {
 
 } // namespace
 
-HeadlessHost::HeadlessHost(Size screen) {
+HeadlessHost::HeadlessHost(Size screen) : renderer_(screen) {
     auto& loop = platform::RunLoop::main();
     // One virtual clock for the process: time only moves forward, across hosts too.
     if (!loop.clock()->isVirtual()) loop.setClock(std::make_shared<platform::VirtualClock>());
@@ -120,6 +120,14 @@ void HeadlessHost::runPending() {
     }
     window_->layoutIfNeeded();
 }
+
+const Bitmap& HeadlessHost::render() {
+    runPending();
+    renderer_.render(*window_);
+    return renderer_.frame();
+}
+
+bool HeadlessHost::writeSnapshot(const std::string& path) { return render().writePng(path); }
 
 std::string HeadlessHost::dumpTree() const { return dump(*window_); }
 

@@ -11,6 +11,7 @@
 
 #include "tvkit/app/Window.h"
 #include "tvkit/input/GestureRecognizer.h"
+#include "tvkit/render/Renderer.h"
 
 #include <memory>
 #include <string>
@@ -37,12 +38,19 @@ public:
     void advance(double seconds);
     void runPending();
 
+    // Draws what changed since the last frame (the first call draws everything).
+    const Bitmap& render();
+    Renderer& renderer() { return renderer_; }
+    // Renders and writes the screen as a PNG; false (with a log line) when it cannot be written.
+    [[nodiscard]] bool writeSnapshot(const std::string& path);
+
     // One line per view: class and serial, frame, then the properties worth seeing.
     std::string dumpTree() const;
     static std::string dump(const View& root);
 
 private:
     std::shared_ptr<Window> window_;
+    Renderer renderer_;
 };
 
 } // namespace tvkit

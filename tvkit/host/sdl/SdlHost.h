@@ -1,0 +1,44 @@
+#pragma once
+// Shows a tvkit application in a desktop window with SDL2, at up to 60 frames a second, and
+// plays the remote from the keyboard: arrows move focus, Return is Select, Escape and
+// Backspace are Menu, Space is Play/Pause, and typed text goes to a focused text field (where
+// Return and Backspace edit instead). Frames are drawn only when something changed.
+//
+//   tvkit::SdlHost host({1920, 1080}, 0.5);   // a 960 x 540 window
+//   host.setRootViewController(std::make_shared<HomeScreen>());
+//   return host.run() ? 0 : 1;
+
+#include "tvkit/app/Window.h"
+
+#include <memory>
+#include <string>
+
+namespace tvkit {
+
+class SdlHost {
+public:
+    explicit SdlHost(Size screen = {1920, 1080}, double windowScale = 0.5, std::string title = "tvkit");
+    ~SdlHost();
+    SdlHost(const SdlHost&) = delete;
+    SdlHost& operator=(const SdlHost&) = delete;
+
+    Window& window() { return *window_; }
+    void setRootViewController(std::shared_ptr<ViewController> controller);
+
+    // Opens the window and runs until it is closed or stop() is called; false (with a log
+    // line) when no window could be opened.
+    [[nodiscard]] bool run();
+    void stop() { running_ = false; }
+
+private:
+    struct Sdl;
+    bool handleKey(int keycode);
+
+    Size screen_;
+    double scale_;
+    std::string title_;
+    std::shared_ptr<Window> window_;
+    bool running_ = false;
+};
+
+} // namespace tvkit
