@@ -1,6 +1,7 @@
 // HTTP from the library to the local consent service over loopback: a GET of a 100 KB template
-// with the session's connection reuse, against a fresh connection per call, and through the
-// whole service client (transport plus JSON decoding).
+// with the session's connection reuse, against a fresh connection per call (plain and TLS, where
+// a fresh session also means a full handshake), and through the whole service client (transport
+// plus JSON decoding).
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 
 #include "QVTVConsent/data/ConsentApi.h"
 #include "platform/HttpSession.h"
+#include "support/TestCertificates.h"
 #include "tools/consent-service/ConsentService.h"
 
 namespace {
@@ -31,20 +33,33 @@ public:
         std::string text = banner.dump();
         banner["template"]["Translation"]["ConsentMessageText"] = std::string(templateBytes - text.size(), 'x');
         std::ofstream(dir_ / "bench-app" / "banner.json") << banner.dump();
-        service_ = std::make_unique<consentservice::ConsentService>(consentservice::ConsentService::Options::serving(dir_));
-        if (!service_->start()) std::abort();
+        auto options = consentservice::ConsentService::Options::serving(dir_);
+        service_ = std::make_unique<consentservice::ConsentService>(options);
+        const auto& certs = testsupport::TestCertificates::shared();
+        options.tlsCert = certs.serverCert;
+        options.tlsKey = certs.serverKey;
+        secure_ = std::make_unique<consentservice::ConsentService>(options);
+        if (!service_->start() || !secure_->start()) std::abort();
     }
     ~Fixture() {
         service_.reset();
+        secure_.reset();
         std::filesystem::remove_all(dir_);
     }
-    std::string url() const { return service_->baseUrl() + "/mobilebanner/template/bench-app"; }
+    std::string url(bool tls = false) const {
+        return (tls ? secure_ : service_)->baseUrl() + "/mobilebanner/template/bench-app";
+    }
     std::string baseUrl() const { return service_->baseUrl(); }
 
 private:
     std::filesystem::path dir_;
     std::unique_ptr<consentservice::ConsentService> service_;
+    std::unique_ptr<consentservice::ConsentService> secure_;
 };
+
+platform::HttpSession::Options trustingTestCa() {
+    return platform::HttpSession::withExtraCa(testsupport::TestCertificates::shared().caCert);
+}
 
 Fixture& fixture() {
     static Fixture f;
@@ -56,10 +71,11 @@ struct AnyObject {
     static qvtv::Result<AnyObject> fromJson(const nlohmann::json& value) { return AnyObject{value}; }
 };
 
+// Argument 1 means HTTPS.
 void BM_Get100KBTemplate_ReusedConnection(benchmark::State& state) {
-    platform::HttpSession session;
+    platform::HttpSession session(trustingTestCa());
     platform::CancellationToken token;
-    auto request = platform::HttpRequest::get(fixture().url());
+    auto request = platform::HttpRequest::get(fixture().url(state.range(0) == 1));
     for (auto _ : state) {
         auto result = session.send(request, token);
         if (!result.ok() || result.response().body.size() != templateBytes) state.SkipWithError("bad answer");
@@ -67,20 +83,21 @@ void BM_Get100KBTemplate_ReusedConnection(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * templateBytes));
 }
-BENCHMARK(BM_Get100KBTemplate_ReusedConnection)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(BM_Get100KBTemplate_ReusedConnection)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 void BM_Get100KBTemplate_FreshConnection(benchmark::State& state) {
     platform::CancellationToken token;
-    auto request = platform::HttpRequest::get(fixture().url());
+    auto request = platform::HttpRequest::get(fixture().url(state.range(0) == 1));
     for (auto _ : state) {
-        platform::HttpSession session;  // its own connection cache, so a new TCP connection each call
+        // Its own connection cache and TLS sessions, so a new connection (and handshake) each call.
+        platform::HttpSession session(trustingTestCa());
         auto result = session.send(request, token);
         if (!result.ok() || result.response().body.size() != templateBytes) state.SkipWithError("bad answer");
         benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * templateBytes));
 }
-BENCHMARK(BM_Get100KBTemplate_FreshConnection)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(BM_Get100KBTemplate_FreshConnection)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 void BM_ConsentApiCall_100KBTemplate(benchmark::State& state) {
     qvtv::ConsentApi api(std::make_shared<platform::HttpSession>());

@@ -33,9 +33,9 @@ ConsentApi::Exchange ConsentApi::exchange(HttpMethod type, const std::string& ba
 
     request.headers.emplace_back("Accept", "application/json");
     // A caller's field replaces ours of the same name.
-    for (const auto& [name, value] : headers) {
-        std::erase_if(request.headers, [&](const auto& field) { return field.first == name; });
-        request.headers.emplace_back(name, value);
+    for (const auto& header : headers) {
+        std::erase_if(request.headers, [&](const auto& field) { return field.first == header.first; });
+        request.headers.push_back(header);
     }
     if (type == HttpMethod::post) {
         std::erase_if(request.headers, [](const auto& field) { return field.first == "Content-Type"; });

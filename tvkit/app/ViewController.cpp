@@ -25,6 +25,12 @@ const std::shared_ptr<View>& ViewController::view() {
 
 void ViewController::loadView() { view_ = View::make(); }
 
+void ViewController::setView(std::shared_ptr<View> view) {
+    if (view_ && view_->controller_ == this) view_->controller_ = nullptr;
+    view_ = std::move(view);
+    if (view_) view_->controller_ = this;
+}
+
 Window* ViewController::window() const { return view_ ? view_->window() : nullptr; }
 
 std::vector<FocusEnvironment*> ViewController::preferredFocusEnvironments() const {

@@ -40,6 +40,8 @@ public:
     bool isViewLoaded() const { return view_ != nullptr; }
 
     virtual void loadView();
+    // For loadView overrides: installs the root view.
+    void setView(std::shared_ptr<View> view);
     virtual void viewDidLoad() {}
     virtual void viewWillAppear(bool /*animated*/) {}
     virtual void viewDidAppear(bool /*animated*/) {}

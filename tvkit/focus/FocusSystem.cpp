@@ -5,6 +5,7 @@
 #include "tvkit/app/Window.h"
 #include "tvkit/focus/FocusScore.h"
 #include "tvkit/view/Animator.h"
+#include "tvkit/view/ScrollView.h"
 
 #include <algorithm>
 #include <limits>
@@ -116,21 +117,33 @@ bool FocusSystem::moveFocus(FocusHeading heading) {
         return target && performUpdate(target->shared_from_this(), FocusHeading::none);
     }
     Rect fromRect = from->convertRect(from->bounds(), nullptr);
-    View* best = nullptr;
-    double bestScore = std::numeric_limits<double>::max();
-    std::vector<View*> stack{scopeView()};
-    while (!stack.empty()) {
-        View* v = stack.back();
-        stack.pop_back();
-        if (v->isHidden()) continue;
-        for (auto it = v->subviews().rbegin(); it != v->subviews().rend(); ++it) stack.push_back(it->get());
-        if (v == from.get() || from->isDescendantOf(v) || !isFocusable(*v)) continue;
-        auto s = FocusScore::score(heading, fromRect, v->convertRect(v->bounds(), nullptr));
-        if (s && *s < bestScore) {
-            bestScore = *s;
-            best = v;
+    auto bestIn = [&](View* root) -> View* {
+        View* best = nullptr;
+        double bestScore = std::numeric_limits<double>::max();
+        std::vector<View*> stack{root};
+        while (!stack.empty()) {
+            View* v = stack.back();
+            stack.pop_back();
+            if (v->isHidden()) continue;
+            for (auto it = v->subviews().rbegin(); it != v->subviews().rend(); ++it) stack.push_back(it->get());
+            if (v == from.get() || from->isDescendantOf(v) || !isFocusable(*v)) continue;
+            auto s = FocusScore::score(heading, fromRect, v->convertRect(v->bounds(), nullptr));
+            if (s && *s < bestScore) {
+                bestScore = *s;
+                best = v;
+            }
         }
+        return best;
+    };
+    // Content scrolled out of sight lies outside its scroll view's frame, possibly under
+    // its neighbours; so a move first looks inside the scroll views around the focused view,
+    // innermost first, and leaves them only when they have nothing more in that direction.
+    View* scope = scopeView();
+    View* best = nullptr;
+    for (View* v = from->superview(); v && v != scope && !best; v = v->superview()) {
+        if (dynamic_cast<ScrollView*>(v)) best = bestIn(v);
     }
+    if (!best) best = bestIn(scope);
     return best && performUpdate(best->shared_from_this(), heading);
 }
 

@@ -43,6 +43,7 @@ SolverImpl::Sym SolverImpl::symbolFor(const Variable& v) {
     Sym s = newSymbol(Kind::external);
     externalNames_[s] = v.name();
     variables_.emplace(v.id(), VariableInfo{v, s, 0});
+    solvedStale_ = true;
     return s;
 }
 
@@ -54,7 +55,10 @@ void SolverImpl::releaseVariables(const LinearConstraint& constraint) {
         // others, so it can go. A symbol still mentioned elsewhere stays known.
         Sym s = it->second.sym;
         if (rows_[s]) takeRow(s);
-        if (columns_[s].empty()) variables_.erase(it);
+        if (columns_[s].empty()) {
+            variables_.erase(it);
+            solvedStale_ = true;
+        }
     }
 }
 
@@ -76,6 +80,12 @@ void SolverImpl::addCell(Row& row, Sym owner, Sym s, double coeff) {
 
 void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor) {
     row.constant += other.constant * factor;
+    // A short row added into a long one (the objective, mostly) is cheaper cell by cell than
+    // by rebuilding the long one.
+    if (other.cells.size() * 8 < row.cells.size()) {
+        for (const Cell& c : other.cells) addCell(row, owner, c.sym, c.coeff * factor);
+        return;
+    }
     std::vector<Cell> merged;
     merged.reserve(row.cells.size() + other.cells.size());
     auto a = row.cells.begin();
@@ -165,7 +175,7 @@ bool SolverImpl::add(const LinearConstraint& constraint) {
         if (var != variables_.end() && !nearZero(t.coefficient)) ++var->second.uses;
     }
     constraints_.emplace(constraint.id(), ConstraintInfo{constraint, tag, weight, broken});
-    optimize(objective_);
+    optimal_ = false;
     return true;
 }
 
@@ -266,7 +276,7 @@ bool SolverImpl::addWithArtificialVariable(std::unique_ptr<Row> row) {
         substitute(entering, *artRow);
         putRow(entering, std::move(artRow));
     }
-    auto users = columns_[art];
+    std::vector<Sym> users(columns_[art].begin(), columns_[art].end());
     for (Sym b : users) removeCell(*rows_[b], b, art);
     removeCell(objective_, kNone, art);
     return success;
@@ -275,7 +285,7 @@ bool SolverImpl::addWithArtificialVariable(std::unique_ptr<Row> row) {
 // ---- simplex -----------------------------------------------------------------------------
 
 void SolverImpl::substitute(Sym s, const Row& row) {
-    std::vector<Sym> users = columns_[s];
+    std::vector<Sym> users(columns_[s].begin(), columns_[s].end());
     for (Sym b : users) {
         Row& r = *rows_[b];
         substituteIn(r, b, s, row);
@@ -382,6 +392,7 @@ void SolverImpl::removeErrorEffects(Sym s, double weight) {
 bool SolverImpl::remove(const LinearConstraint& constraint) {
     auto it = constraints_.find(constraint.id());
     if (it == constraints_.end()) return false;
+    ensureOptimal();
     ConstraintInfo info = std::move(it->second);
     constraints_.erase(it);
     removeErrorEffects(info.tag.marker, info.weight);
@@ -405,7 +416,7 @@ bool SolverImpl::remove(const LinearConstraint& constraint) {
         if (rows_[other]) {
             takeRow(other);
         } else {
-            auto users = columns_[other];
+            std::vector<Sym> users(columns_[other].begin(), columns_[other].end());
             for (Sym b : users) removeCell(*rows_[b], b, other);
         }
         removeCell(objective_, kNone, other);
@@ -439,34 +450,58 @@ void SolverImpl::setConstant(const LinearConstraint& constraint, double constant
     if (delta == 0.0) return;
     ConstraintInfo& info = it->second;
     LinearConstraint handle = info.constraint;
+    bool required = info.weight == 0.0;
+    // A redundant required equality (its dummy marker basic) and a broken one cannot be shifted
+    // in place; re-adding lets add() decide, and lets a broken one hold again.
+    bool reAdd = info.broken || (required && kinds_[info.tag.marker] == Kind::dummy && rows_[info.tag.marker]);
     handle.setConstant(constant);
-    if (info.weight == 0.0 || info.broken) {
-        // A required row has no error terms to absorb a contradiction: re-adding it lets the
-        // conflict handling of add() decide (and lets a broken one hold again).
+    if (reAdd) {
         remove(handle);
         add(handle);
         return;
     }
+    ensureOptimal();  // the dual simplex starts from an optimal tableau
+    shiftConstant(info, delta);
+    if (dualOptimize()) return;
+    if (!required) {
+        platform::LogSink::write("[ERROR] LayoutSolver: re-solve failed for " + handle.description());
+        return;
+    }
+    // The new constant contradicts other required constraints: undo the shift (the old system
+    // was feasible, so that always settles) and re-add, which breaks the constraint with a warning.
+    shiftConstant(info, -delta);
+    for (Sym s = 0; s < rows_.size(); ++s) {
+        if (rows_[s] && isRestricted(s) && rows_[s]->constant < 0.0) infeasible_.push_back(s);
+    }
+    dualOptimize();
+    remove(handle);
+    add(handle);
+}
+
+void SolverImpl::shiftConstant(const ConstraintInfo& info, double delta) {
     // Raising the constant by delta is the same as shifting the marker by delta / coefficient
     // (or the other error term by its own), so only rows mentioning it change.
+    const LinearConstraint& c = info.constraint;
+    bool required = info.weight == 0.0;
     Sym marker = info.tag.marker;
     Sym other = info.tag.other;
-    double markerShift = delta / markerCoefficient(handle, false);
+    double markerShift = delta / markerCoefficient(c, required);
     if (rows_[marker]) {
         rows_[marker]->constant -= markerShift;
         if (rows_[marker]->constant < 0.0) infeasible_.push_back(marker);
-    } else if (other != kNone && rows_[other]) {
-        double otherCoeff = handle.relation() == Relation::equal ? 1.0 : -markerCoefficient(handle, false);
+        return;
+    }
+    if (other != kNone && rows_[other]) {
+        double otherCoeff = c.relation() == Relation::equal ? 1.0 : -markerCoefficient(c, false);
         rows_[other]->constant -= delta / otherCoeff;
         if (rows_[other]->constant < 0.0) infeasible_.push_back(other);
-    } else {
-        for (Sym b : columns_[marker]) {
-            Row& row = *rows_[b];
-            row.constant += row.coefficientFor(marker) * markerShift;
-            if (isRestricted(b) && row.constant < 0.0) infeasible_.push_back(b);
-        }
+        return;
     }
-    if (!dualOptimize()) platform::LogSink::write("[ERROR] LayoutSolver: re-solve failed for " + handle.description());
+    for (Sym b : columns_[marker]) {
+        Row& row = *rows_[b];
+        row.constant += row.coefficientFor(marker) * markerShift;
+        if (isRestricted(b) && row.constant < 0.0) infeasible_.push_back(b);
+    }
 }
 
 // ---- edit variables ----------------------------------------------------------------------
@@ -497,10 +532,22 @@ void SolverImpl::suggestValue(const Variable& variable, double value) {
     setConstant(it->second, -value);
 }
 
+void SolverImpl::ensureOptimal() {
+    if (optimal_) return;
+    optimize(objective_);
+    optimal_ = true;
+}
+
 void SolverImpl::updateVariables() {
-    for (auto& [id, info] : variables_) {
-        const Row* row = rows_[info.sym].get();
-        info.variable.setValue(row ? row->constant : 0.0);
+    ensureOptimal();
+    if (solvedStale_) {
+        solved_.clear();
+        for (const auto& [id, info] : variables_) solved_.emplace_back(info.variable, info.sym);
+        solvedStale_ = false;
+    }
+    for (auto& [variable, sym] : solved_) {
+        const Row* row = rows_[sym].get();
+        variable.setValue(row ? row->constant : 0.0);
     }
 }
 
@@ -523,7 +570,8 @@ std::string SolverImpl::rowText(const Row& row) const {
     return out.str();
 }
 
-std::string SolverImpl::dump() const {
+std::string SolverImpl::dump() {
+    ensureOptimal();
     std::ostringstream out;
     out << "Objective\n  " << rowText(objective_) << "\nTableau\n";
     for (Sym s = 0; s < rows_.size(); ++s) {

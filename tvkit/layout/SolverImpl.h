@@ -25,7 +25,7 @@ public:
     void suggestValue(const Variable& variable, double value);
     void updateVariables();
     std::size_t constraintCount() const { return constraints_.size(); }
-    std::string dump() const;
+    std::string dump();
 
 private:
     using Sym = std::uint32_t;
@@ -83,6 +83,7 @@ private:
     Sym markerLeavingRow(Sym marker) const;
     void removeErrorEffects(Sym s, double weight);
     static double markerCoefficient(const LinearConstraint& c, bool required);
+    void shiftConstant(const ConstraintInfo& info, double delta);
     bool isRestricted(Sym s) const { return kinds_[s] != Kind::external; }
     std::string symbolName(Sym s) const;
     std::string rowText(const Row& row) const;
@@ -96,6 +97,12 @@ private:
     std::vector<Sym> infeasible_;
     std::unordered_map<const void*, ConstraintInfo> constraints_;
     std::unordered_map<const void*, VariableInfo> variables_;
+    std::vector<std::pair<Variable, Sym>> solved_;  // variables_ as a list, rebuilt when it changes
+    bool solvedStale_ = true;
+    // Adding keeps the tableau feasible but leaves optimising for later, so a batch of
+    // additions pays for one optimisation (run before anything that needs optimality).
+    bool optimal_ = true;
+    void ensureOptimal();
     std::unordered_map<const void*, LinearConstraint> edits_;
 };
 

@@ -128,6 +128,28 @@ TEST(SolverTest, ConstantChangesResolveIncrementally) {
     EXPECT_NEAR(bottom.value(), 900, 1e-9);
 }
 
+TEST(SolverTest, ConstantChangeThatContradictsRequiredOnesBreaksItAndKeepsTheRest) {
+    testsupport::LogCapture log;
+    Solver solver;
+    Variable x("x");
+    solver.add(LinearConstraint(x - 10, R::lessOrEqual, Priority::required, "x <= 10"));
+    solver.add(LinearConstraint(x - 50, R::equal, Priority::defaultLow));
+    LinearConstraint floor(x - 5, R::greaterOrEqual, Priority::required, "x >= floor");
+    solver.add(floor);
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+    solver.setConstant(floor, -20);  // x >= 20 cannot hold with x <= 10
+    EXPECT_TRUE(solver.isBroken(floor));
+    EXPECT_TRUE(log.contains(
+        "[WARN] LayoutSolver: Unable to satisfy all required constraints; breaking x >= floor @1000"));
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+    solver.setConstant(floor, -8);
+    EXPECT_FALSE(solver.isBroken(floor));
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+}
+
 TEST(SolverTest, DumpShowsTableauConstraintsAndValues) {
     Solver solver;
     Variable x("x");

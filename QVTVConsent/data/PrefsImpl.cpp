@@ -1,0 +1,173 @@
+#include "QVTVConsent/data/PrefsImpl.h"
+
+#include "QVTVConsent/data/PrefsKeys.h"
+#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/model/NumUtils.h"
+#include "platform/DeviceInfo.h"
+#include "platform/Locale.h"
+#include "platform/Uuid.h"
+
+namespace qvtv {
+
+PrefsImpl::PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared_ptr<UserDefaults> userDefaults)
+    : keychainHelper_(std::move(keychainHelper)) {
+    // User defaults vanish with the app, keychain items do not: finding neither version entry
+    // means a fresh install, and consent left by an earlier install must not come back.
+    bool ranBefore = userDefaults->string(PrefsKeys::legacyVersionOfLastRun) ||
+                     userDefaults->string(PrefsKeys::versionOfLastRun);
+    if (!ranBefore) keychainHelper_->clearAll();
+
+    // A host that sets no version still records this run (as an empty version): skipping the
+    // write would make every start look like a fresh install and wipe the stored consent.
+    userDefaults->set(PrefsKeys::versionOfLastRun, platform::DeviceInfo::appShortVersion().value_or(""));
+
+    if (!keychainHelper_->get(PrefsKeys::language)) {
+        auto language = platform::Locale::current().languageCode;
+        keychainHelper_->save(language.empty() ? "EN" : language, PrefsKeys::language);
+    }
+}
+
+QVConsentStatus PrefsImpl::getConsentStatus(const std::string& applicationId) {
+    auto text = keychainHelper_->get(PrefsKeys::consentStatus(applicationId));
+    if (!text) return QVConsentStatus::pending;
+    return fromRawValue<QVConsentStatus>(*text).value_or(QVConsentStatus::pending);
+}
+
+void PrefsImpl::saveConsentStatus(const std::string& applicationId, QVConsentStatus status) {
+    keychainHelper_->save(rawValue(status), PrefsKeys::consentStatus(applicationId));
+}
+
+std::optional<std::int64_t> PrefsImpl::getLastConsentedAt(const std::string& applicationId) {
+    auto text = keychainHelper_->get(PrefsKeys::lastConsentedAt(applicationId));
+    if (!text) return std::nullopt;
+    return NumUtils::parseInt64(*text);
+}
+
+void PrefsImpl::saveLastConsentedAt(const std::string& applicationId, std::int64_t milliseconds) {
+    keychainHelper_->save(std::to_string(milliseconds), PrefsKeys::lastConsentedAt(applicationId));
+}
+
+std::optional<QVConsentRecollectionReason> PrefsImpl::getConsentRecollectionReason(const std::string& applicationId) {
+    auto text = keychainHelper_->get(PrefsKeys::recollectionReason(applicationId));
+    if (!text) return std::nullopt;
+    return fromRawValue<QVConsentRecollectionReason>(*text);
+}
+
+void PrefsImpl::saveRecollectionReason(const std::string& applicationId,
+                                       std::optional<QVConsentRecollectionReason> reason) {
+    auto key = PrefsKeys::recollectionReason(applicationId);
+    if (!reason) {
+        keychainHelper_->remove(key);
+        return;
+    }
+    keychainHelper_->save(rawValue(*reason), key);
+}
+
+std::optional<nlohmann::json> PrefsImpl::readObject(const std::string& key) {
+    auto text = keychainHelper_->get(key);
+    if (!text) return std::nullopt;
+    auto value = nlohmann::json::parse(*text, nullptr, false);
+    if (value.is_discarded()) return std::nullopt;
+    if (!value.is_object()) {
+        (void)JsonUtils::invalidJsonError("Prefs", &value);
+        return std::nullopt;
+    }
+    return value;
+}
+
+void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag) {
+    if (!value) {
+        keychainHelper_->remove(key);
+        return;
+    }
+    auto text = JsonUtils::jsonString(*value, tag);
+    if (!text) {
+        keychainHelper_->remove(key);
+        return;
+    }
+    keychainHelper_->save(*text, key);
+}
+
+std::shared_ptr<QVDynamic> PrefsImpl::getConsentRecord(const std::string& applicationId) {
+    auto key = PrefsKeys::dynamic(applicationId);
+    auto object = readObject(key);
+    if (!object) {
+        // The document's constructor refuses no input, and says so in the log.
+        (void)JsonUtils::invalidJsonError("QVDynamic", nullptr);
+        return nullptr;
+    }
+    auto record = QVDynamic::fromJson(*object);
+    return record ? *record : nullptr;
+}
+
+void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDynamic& record) {
+    writeJson(PrefsKeys::dynamic(applicationId), record.toJson(), "QVDynamic");
+}
+
+std::string PrefsImpl::getClientId(const std::string& applicationId) {
+    auto key = PrefsKeys::identity(applicationId);
+    if (auto stored = keychainHelper_->get(key); stored && !stored->empty()) return *stored;
+    std::string made = platform::Uuid::make();
+    keychainHelper_->save(made, key);
+    return made;
+}
+
+std::optional<QVMessage> PrefsImpl::getConfigError(const std::string& applicationId) {
+    auto object = readObject(PrefsKeys::configError(applicationId));
+    if (!object) {
+        (void)JsonUtils::invalidJsonError("QVMessage", nullptr);
+        return std::nullopt;
+    }
+    auto message = QVMessage::fromDictionary(*object);
+    if (!message) return std::nullopt;
+    return *message;
+}
+
+void PrefsImpl::saveConfigError(const std::string& applicationId, const std::optional<QVMessage>& message) {
+    writeJson(PrefsKeys::configError(applicationId),
+              message ? std::optional(message->toDictionary()) : std::nullopt, "QVMessage");
+}
+
+std::optional<QVConsentModeConfigData> PrefsImpl::getConsentModeConfig(const std::string& applicationId) {
+    auto object = readObject(PrefsKeys::consentModeConfig(applicationId));
+    if (!object) {
+        (void)JsonUtils::invalidJsonError("QVConsentModeConfigData", nullptr);
+        return std::nullopt;
+    }
+    auto config = QVConsentModeConfigData::fromJson(*object);
+    if (!config) return std::nullopt;
+    return *config;
+}
+
+void PrefsImpl::saveConsentModeConfig(const std::string& applicationId,
+                                      const std::optional<QVConsentModeConfigData>& config) {
+    writeJson(PrefsKeys::consentModeConfig(applicationId), config ? std::optional(config->toJson()) : std::nullopt,
+              "QVConsentModeConfigData");
+}
+
+std::optional<QVAppliedGCMData> PrefsImpl::getAppliedGCMData() {
+    auto object = readObject(std::string(PrefsKeys::appliedGCMData));
+    if (!object) return std::nullopt;
+    auto applied = QVAppliedGCMData::fromJson(*object);
+    if (!applied) return std::nullopt;
+    return *applied;
+}
+
+void PrefsImpl::migrateLegacyKeys(const std::string& applicationId, const std::string& locale) {
+    const std::pair<std::string, std::string> moves[] = {
+        {PrefsKeys::consentStatus(applicationId) + "_" + locale, PrefsKeys::consentStatus(applicationId)},
+        {std::string(PrefsKeys::appliedGCMData) + "_" + locale, std::string(PrefsKeys::appliedGCMData)},
+        {PrefsKeys::lastConsentedAt(applicationId) + "_" + locale, PrefsKeys::lastConsentedAt(applicationId)},
+        {PrefsKeys::recollectionReason(applicationId) + "_" + locale, PrefsKeys::recollectionReason(applicationId)},
+    };
+    for (const auto& [legacy, current] : moves) {
+        auto value = keychainHelper_->get(legacy);
+        if (!value) continue;
+        keychainHelper_->save(*value, current);
+        keychainHelper_->remove(legacy);
+    }
+}
+
+void PrefsImpl::clearSession() { keychainHelper_->clearAll(); }
+
+} // namespace qvtv

@@ -1,0 +1,51 @@
+#pragma once
+// The preferences store over the keychain and user defaults. Construction recognises the first
+// run after an install (user defaults are gone, keychain items are not) and wipes the keychain
+// then, records this run's app version, and stores the device language once.
+//
+//   qvtv::PrefsImpl prefs(qvtv::KeychainHelper::shared(), qvtv::UserDefaults::standard());
+//   prefs.saveConsentStatus("demo-tv-app", qvtv::QVConsentStatus::collected);
+
+#include <memory>
+
+#include "QVTVConsent/data/KeychainHelper.h"
+#include "QVTVConsent/data/Prefs.h"
+#include "QVTVConsent/data/UserDefaults.h"
+
+namespace qvtv {
+
+class PrefsImpl : public Prefs {
+public:
+    PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared_ptr<UserDefaults> userDefaults);
+
+    QVConsentStatus getConsentStatus(const std::string& applicationId) override;
+    void saveConsentStatus(const std::string& applicationId, QVConsentStatus status) override;
+    std::optional<std::int64_t> getLastConsentedAt(const std::string& applicationId) override;
+    void saveLastConsentedAt(const std::string& applicationId, std::int64_t milliseconds) override;
+    std::optional<QVConsentRecollectionReason> getConsentRecollectionReason(const std::string& applicationId) override;
+    void saveRecollectionReason(const std::string& applicationId,
+                                std::optional<QVConsentRecollectionReason> reason) override;
+    std::shared_ptr<QVDynamic> getConsentRecord(const std::string& applicationId) override;
+    void saveConsentRecord(const std::string& applicationId, const QVDynamic& record) override;
+    std::string getClientId(const std::string& applicationId) override;
+    std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
+    void saveConfigError(const std::string& applicationId, const std::optional<QVMessage>& message) override;
+    std::optional<QVConsentModeConfigData> getConsentModeConfig(const std::string& applicationId) override;
+    void saveConsentModeConfig(const std::string& applicationId,
+                               const std::optional<QVConsentModeConfigData>& config) override;
+    std::optional<QVAppliedGCMData> getAppliedGCMData() override;
+    void migrateLegacyKeys(const std::string& applicationId, const std::string& locale) override;
+    void clearSession() override;
+
+    const std::shared_ptr<KeychainHelper>& keychainHelper() const { return keychainHelper_; }
+
+private:
+    // The stored JSON object under `key`, or none (missing, not JSON, or not an object).
+    std::optional<nlohmann::json> readObject(const std::string& key);
+    // Stores the pretty-printed JSON, or deletes the key when there is nothing (valid) to store.
+    void writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag);
+
+    std::shared_ptr<KeychainHelper> keychainHelper_;
+};
+
+} // namespace qvtv

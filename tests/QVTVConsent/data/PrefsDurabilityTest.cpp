@@ -1,0 +1,93 @@
+// A writer killed at a random moment must leave a store that opens, passes SQLite's integrity
+// check and holds the last consent document whose save returned (or the one in flight).
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "QVTVConsent/data/PrefsImpl.h"
+#include "platform/KeyValueStore.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const std::string app = "demo-tv-app";
+
+std::shared_ptr<qvtv::QVDynamic> documentNumbered(long long n) {
+    return *qvtv::QVDynamic::fromJson(nlohmann::json{{"location", "EU"},
+                                                     {"autoClientId", std::to_string(n)},
+                                                     {"MobilePackageConsents", nlohmann::json::array()}});
+}
+
+[[noreturn]] void saveForever(const std::filesystem::path& dir, long long first, int out) {
+    qvtv::PrefsImpl prefs(std::make_shared<qvtv::KeychainHelper>(dir / "keychain.sqlite"),
+                          std::make_shared<qvtv::UserDefaults>(dir / "defaults.sqlite"));
+    // Tells the parent the store is open, so its random kill falls among the saves.
+    long long ready = 0;
+    if (write(out, &ready, sizeof ready) != sizeof ready) _exit(1);
+    for (long long n = first;; ++n) {
+        prefs.saveConsentRecord(app, *documentNumbered(n));
+        if (write(out, &n, sizeof n) != sizeof n) _exit(1);
+    }
+}
+
+} // namespace
+
+TEST(PrefsDurability, KilledWriterLeavesAnIntactStoreWithTheLastReturnedSave) {
+    testsupport::TempDir dir;
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> killAfterUs(500, 20000);
+    // The newest value known to be durable: the last save that returned, or what the store held
+    // after the previous kill (a save may commit and be killed before it returns).
+    long long known = 0;
+    int savesReturned = 0;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    int rounds = 0;
+    for (; rounds < 50 && std::chrono::steady_clock::now() < deadline; ++rounds) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        long long first = (rounds + 1) * 1'000'000LL;
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(fds[0]);
+            saveForever(dir.path(), first, fds[1]);
+        }
+        close(fds[1]);
+        long long n = 0;
+        ASSERT_EQ(read(fds[0], &n, sizeof n), static_cast<ssize_t>(sizeof n));
+        std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        long long inFlight = first;
+        while (read(fds[0], &n, sizeof n) == sizeof n) {
+            known = n;
+            inFlight = n + 1;
+            ++savesReturned;
+        }
+        close(fds[0]);
+
+        platform::KeyValueStore raw(dir.path() / "keychain.sqlite", "genp");
+        ASSERT_TRUE(raw.checkIntegrity()) << "round " << rounds;
+        qvtv::KeychainHelper keychain(dir.path() / "keychain.sqlite");
+        auto text = keychain.get(app + "_qv_dynamic");
+        if (!text) {
+            EXPECT_EQ(known, 0) << "round " << rounds << ": a returned save was lost";
+            continue;
+        }
+        auto stored = std::stoll(nlohmann::json::parse(*text)["autoClientId"].get<std::string>());
+        EXPECT_TRUE(stored == known || stored == inFlight)
+            << "round " << rounds << ": stored " << stored << ", known " << known << ", in flight " << inFlight;
+        known = stored;
+    }
+    EXPECT_GE(rounds, 20);
+    EXPECT_GT(savesReturned, 0);  // the kills did land among completed saves
+}

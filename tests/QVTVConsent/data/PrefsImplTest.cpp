@@ -1,0 +1,255 @@
+#include "QVTVConsent/data/PrefsImpl.h"
+
+#include <gtest/gtest.h>
+
+#include "QVTVConsent/data/PrefsFactory.h"
+#include "QVTVConsent/data/PrefsKeys.h"
+#include "QVTVConsent/engine/QVLogger.h"
+#include "platform/DeviceInfo.h"
+#include "platform/Locale.h"
+#include "platform/Paths.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+using qvtv::QVConsentStatus;
+using qvtv::QVConsentRecollectionReason;
+using Json = nlohmann::json;
+
+namespace {
+
+const std::string app = "demo-tv-app";
+const std::string kids = "demo-tv-app-kids";
+
+std::shared_ptr<qvtv::QVDynamic> document(const std::string& clientId, bool analytics) {
+    return *qvtv::QVDynamic::fromJson(Json{
+        {"location", "EU"},
+        {"autoClientId", clientId},
+        {"isConsentRecordingAllowed", true},
+        {"MobilePackageConsents",
+         Json::array({{{"MobileComplianceCategory", "Analytics"},
+                       {"ConsentGiven", analytics ? "All" : "None"},
+                       {"MobilePackageConsents",
+                        Json::array({{{"PackageName", "Firebase"}, {"PackageId", "FirebaseAnalytics"},
+                                      {"IsEnabled", analytics}}})}}})}});
+}
+
+class PrefsImplTest : public ::testing::Test {
+protected:
+    PrefsImplTest() {
+        platform::Paths::setDataDirectory(dir_.path());
+        platform::DeviceInfo::setAppShortVersion("2.0");
+        platform::Locale::setCurrent(platform::Locale::parse("de_AT.UTF-8"));
+    }
+    ~PrefsImplTest() override {
+        qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
+        platform::DeviceInfo::setAppShortVersion(std::nullopt);
+        platform::Locale::setCurrent(std::nullopt);
+    }
+
+    std::shared_ptr<qvtv::KeychainHelper> keychain() { return qvtv::KeychainHelper::shared(); }
+    std::shared_ptr<qvtv::UserDefaults> defaults() { return qvtv::UserDefaults::standard(); }
+
+    testsupport::TempDir dir_;
+};
+
+} // namespace
+
+TEST_F(PrefsImplTest, FreshInstallWipesTheKeychainAndLaterRunsKeepIt) {
+    keychain()->save("Collected", qvtv::PrefsKeys::consentStatus(app));  // left by an earlier install
+    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+    testsupport::LogCapture log;
+    auto prefs = qvtv::PrefsFactory::create();
+    EXPECT_TRUE(log.contains("[ERROR] KeychainHelper: Session data deleted successfully."));
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
+    EXPECT_EQ(defaults()->string("qv_version_of_last_run"), "2.0");
+    EXPECT_EQ(keychain()->get("qv_language"), "de");
+
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
+    log.clear();
+    auto second = qvtv::PrefsFactory::create();
+    EXPECT_FALSE(log.containsSubstring("Session data deleted"));
+    EXPECT_EQ(second->getConsentStatus(app), QVConsentStatus::collected);
+}
+
+TEST_F(PrefsImplTest, UpgradeFromTheOldVersionKeyKeepsConsentButOnlyWhenItIsText) {
+    keychain()->save("Collected", qvtv::PrefsKeys::consentStatus(app));
+    keychain()->save("fr", "qv_language");
+    defaults()->set("VersionOfLastRun", "1.4");
+    auto prefs = qvtv::PrefsFactory::create();
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::collected);
+    EXPECT_EQ(keychain()->get("qv_language"), "fr");
+
+    defaults()->remove("qv_version_of_last_run");
+    defaults()->set("VersionOfLastRun", 14);  // present, but not a string: counts as a fresh install
+    auto wiped = qvtv::PrefsFactory::create();
+    EXPECT_EQ(wiped->getConsentStatus(app), QVConsentStatus::pending);
+}
+
+TEST_F(PrefsImplTest, HostWithoutVersionOrLanguageStillStartsAndKeepsConsent) {
+    platform::DeviceInfo::setAppShortVersion(std::nullopt);
+    platform::Locale::setCurrent(platform::Locale{});
+    auto prefs = qvtv::PrefsFactory::create();
+    EXPECT_EQ(defaults()->string("qv_version_of_last_run"), "");
+    EXPECT_EQ(keychain()->get("qv_language"), "EN");
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
+    EXPECT_EQ(qvtv::PrefsFactory::create()->getConsentStatus(app), QVConsentStatus::collected);
+}
+
+TEST_F(PrefsImplTest, TypedReadsAreExactAndFallBackToTheirDefaults) {
+    auto prefs = qvtv::PrefsFactory::create();
+    auto kc = keychain();
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
+    kc->save("collected", qvtv::PrefsKeys::consentStatus(app));
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
+    prefs->saveConsentStatus(app, QVConsentStatus::recollectionRequired);
+    EXPECT_EQ(kc->get(qvtv::PrefsKeys::consentStatus(app)), "RecollectionRequired");
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::recollectionRequired);
+
+    EXPECT_FALSE(prefs->getLastConsentedAt(app));
+    prefs->saveLastConsentedAt(app, 1700000000123);
+    EXPECT_EQ(prefs->getLastConsentedAt(app), 1700000000123);
+    kc->save("+12", qvtv::PrefsKeys::lastConsentedAt(app));
+    EXPECT_EQ(prefs->getLastConsentedAt(app), 12);
+    for (const char* bad : {"", "12.5", " 12", "yesterday"}) {
+        kc->save(bad, qvtv::PrefsKeys::lastConsentedAt(app));
+        EXPECT_FALSE(prefs->getLastConsentedAt(app)) << bad;
+    }
+
+    prefs->saveRecollectionReason(app, QVConsentRecollectionReason::structureChanged);
+    EXPECT_EQ(kc->get(qvtv::PrefsKeys::recollectionReason(app)), "structure_changed");
+    EXPECT_EQ(prefs->getConsentRecollectionReason(app), QVConsentRecollectionReason::structureChanged);
+    kc->save("Expired", qvtv::PrefsKeys::recollectionReason(app));
+    EXPECT_FALSE(prefs->getConsentRecollectionReason(app));
+    prefs->saveRecollectionReason(app, std::nullopt);
+    EXPECT_FALSE(kc->get(qvtv::PrefsKeys::recollectionReason(app)));
+}
+
+TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
+    auto prefs = qvtv::PrefsFactory::create();
+    auto kc = keychain();
+    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+    testsupport::LogCapture log;
+    EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
+    EXPECT_TRUE(log.contains("[ERROR] QVDynamic: parse(nil)"));
+
+    auto stored = document("CLIENT-1", true);
+    prefs->saveConsentRecord(app, *stored);
+    EXPECT_EQ(kc->get(qvtv::PrefsKeys::dynamic(app)), stored->toJson().dump(2));
+    auto read = prefs->getConsentRecord(app);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->toJson(), stored->toJson());
+
+    log.clear();
+    kc->save("[1, 2]", qvtv::PrefsKeys::dynamic(app));
+    EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
+    EXPECT_TRUE(log.contains("[ERROR] Prefs: parse([1,2])"));
+    kc->save("{not json", qvtv::PrefsKeys::dynamic(app));
+    EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
+
+    qvtv::QVMessage configError(500, "No associated legal templates found");
+    prefs->saveConfigError(app, configError);
+    auto error = prefs->getConfigError(app);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), 500);
+    EXPECT_EQ(error->msg(), "No associated legal templates found");
+    prefs->saveConfigError(app, std::nullopt);
+    EXPECT_FALSE(kc->get(qvtv::PrefsKeys::configError(app)));
+
+    auto config = qvtv::QVConsentModeConfigData::fromJson(Json::parse(
+        R"({"gcm": [{"configs": [{"signal": "ad_storage", "status": "denied"}], "regions": ["DE"]}]})"));
+    ASSERT_TRUE(config);
+    prefs->saveConsentModeConfig(app, *config);
+    EXPECT_EQ(prefs->getConsentModeConfig(app), *config);
+    prefs->saveConsentModeConfig(app, std::nullopt);
+    EXPECT_FALSE(prefs->getConsentModeConfig(app));
+
+    EXPECT_FALSE(prefs->getAppliedGCMData());
+    kc->save(R"({"region": "DE", "consent_data": [{"signal": "ad_storage", "status": "granted"}]})",
+             "applied_gcm_data");
+    auto applied = prefs->getAppliedGCMData();
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(applied->region, "DE");
+    ASSERT_EQ(applied->consentData.size(), 1u);
+}
+
+TEST_F(PrefsImplTest, ApplicationIdsKeepSeparateEntriesExceptAppliedGcmData) {
+    auto prefs = qvtv::PrefsFactory::create();
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
+    prefs->saveLastConsentedAt(app, 5);
+    prefs->saveRecollectionReason(app, QVConsentRecollectionReason::expired);
+    prefs->saveConsentRecord(app, *document("CLIENT-1", true));
+    prefs->saveConfigError(app, qvtv::QVMessage(409, "Invalid"));
+    prefs->saveConsentModeConfig(app, qvtv::QVConsentModeConfigData{});
+
+    EXPECT_EQ(prefs->getConsentStatus(kids), QVConsentStatus::pending);
+    EXPECT_FALSE(prefs->getLastConsentedAt(kids));
+    EXPECT_FALSE(prefs->getConsentRecollectionReason(kids));
+    EXPECT_EQ(prefs->getConsentRecord(kids), nullptr);
+    EXPECT_FALSE(prefs->getConfigError(kids));
+    EXPECT_FALSE(prefs->getConsentModeConfig(kids));
+    EXPECT_NE(prefs->getClientId(app), prefs->getClientId(kids));
+
+    keychain()->save(R"({"region": "DE", "consent_data": []})", "applied_gcm_data");
+    EXPECT_EQ(prefs->getAppliedGCMData(), prefs->getAppliedGCMData());
+    EXPECT_TRUE(prefs->getAppliedGCMData());
+}
+
+TEST_F(PrefsImplTest, ClientIdIsMadeOnceAndRemadeWhenEmpty) {
+    auto prefs = qvtv::PrefsFactory::create();
+    std::string id = prefs->getClientId(app);
+    EXPECT_EQ(id.size(), 36u);
+    EXPECT_EQ(id.find_first_of("abcdef"), std::string::npos);
+    EXPECT_EQ(prefs->getClientId(app), id);
+    EXPECT_EQ(qvtv::PrefsFactory::create()->getClientId(app), id);
+
+    keychain()->save("", qvtv::PrefsKeys::identity(app));
+    std::string remade = prefs->getClientId(app);
+    EXPECT_EQ(remade.size(), 36u);
+    EXPECT_EQ(keychain()->get(qvtv::PrefsKeys::identity(app)), remade);
+}
+
+TEST_F(PrefsImplTest, MigrationMovesLegacyValuesOverCurrentOnes) {
+    auto prefs = qvtv::PrefsFactory::create();
+    auto kc = keychain();
+    prefs->saveConsentStatus(app, QVConsentStatus::pending);
+    kc->save("Collected", app + "_qv_consent_status_EU");
+    kc->save(R"({"region": "EU", "consent_data": []})", "applied_gcm_data_EU");
+    kc->save("42", app + "_qv_last_consented_at_EU");
+    kc->save("expired", app + "_qv_consent_recollection_reason_EU");
+    kc->save("Collected", kids + "_qv_consent_status_EU");
+
+    prefs->migrateLegacyKeys(app, "EU");
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::collected);
+    EXPECT_EQ(prefs->getAppliedGCMData()->region, "EU");
+    EXPECT_EQ(prefs->getLastConsentedAt(app), 42);
+    EXPECT_EQ(prefs->getConsentRecollectionReason(app), QVConsentRecollectionReason::expired);
+    for (const std::string& legacy : {app + "_qv_consent_status_EU", std::string("applied_gcm_data_EU"),
+                                      app + "_qv_last_consented_at_EU", app + "_qv_consent_recollection_reason_EU"}) {
+        EXPECT_FALSE(kc->get(legacy)) << legacy;
+    }
+    EXPECT_EQ(prefs->getConsentStatus(kids), QVConsentStatus::pending);  // another id's legacy key stays
+    EXPECT_TRUE(kc->get(kids + "_qv_consent_status_EU"));
+}
+
+TEST_F(PrefsImplTest, ClearSessionForgetsEverythingAndLogsNoSecrets) {
+    auto prefs = qvtv::PrefsFactory::create();
+    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+    qvtv::QVLogger::WARNING_LOGS_ENABLED = true;
+    qvtv::QVLogger::INFO_LOGS_ENABLED = true;
+    testsupport::LogCapture log;
+    std::string clientId = prefs->getClientId(app);
+    prefs->saveConsentRecord(app, *document("AUTO-CLIENT-7", true));
+    (void)prefs->getConsentRecord(app);
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
+    prefs->clearSession();
+    EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
+    EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
+    EXPECT_NE(prefs->getClientId(app), clientId);
+    for (const auto& line : log.lines()) {
+        EXPECT_EQ(line.find(clientId), std::string::npos) << line;
+        EXPECT_EQ(line.find("AUTO-CLIENT-7"), std::string::npos) << line;
+        EXPECT_EQ(line.find("Firebase"), std::string::npos) << line;
+    }
+    qvtv::QVLogger::WARNING_LOGS_ENABLED = false;
+    qvtv::QVLogger::INFO_LOGS_ENABLED = false;
+}
