@@ -25,7 +25,7 @@
 
 namespace qvtv {
 
-struct QVAuthKey;
+class QVAuthKey;
 class QVCategory;
 class QVConsentBannerData;
 class QVPreferenceCenterData;
