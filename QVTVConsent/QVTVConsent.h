@@ -6,6 +6,12 @@
 //   qvtv::QVLogger::INFO_LOGS_ENABLED = true;
 
 #include "QVTVConsent/engine/Config.h"
+#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/engine/QVConsentEvent.h"
+#include "QVTVConsent/engine/QVConsentEventDelegate.h"
+#include "QVTVConsent/engine/QVConsentEngine.h"
+#include "QVTVConsent/engine/QVConsentEngineFactory.h"
+#include "QVTVConsent/engine/QVConsentEventManager.h"
 #include "QVTVConsent/engine/QVDataMessage.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/engine/QVMessage.h"

@@ -63,16 +63,29 @@ void PrefsImpl::saveRecollectionReason(const std::string& applicationId,
     keychainHelper_->save(rawValue(*reason), key);
 }
 
-std::optional<nlohmann::json> PrefsImpl::readObject(const std::string& key) {
+PrefsImpl::StoredObject PrefsImpl::readObject(const std::string& key) {
     auto text = keychainHelper_->get(key);
-    if (!text) return std::nullopt;
+    if (!text) return {};
     auto value = nlohmann::json::parse(*text, nullptr, false);
-    if (value.is_discarded()) return std::nullopt;
+    if (value.is_discarded()) return {false, std::nullopt};
     if (!value.is_object()) {
         (void)JsonUtils::invalidJsonError("Prefs", &value);
+        return {false, std::nullopt};
+    }
+    return {false, std::move(value)};
+}
+
+template <class Record, class Construct>
+std::optional<Record> PrefsImpl::readRecord(const std::string& key, std::string_view recordTag, Construct construct) {
+    auto stored = readObject(key);
+    if (stored.missing) {
+        (void)JsonUtils::invalidJsonError(recordTag, nullptr);
         return std::nullopt;
     }
-    return value;
+    if (!stored.object) return std::nullopt;
+    auto record = construct(*stored.object);
+    if (!record) return std::nullopt;
+    return std::move(*record);
 }
 
 void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag) {
@@ -89,15 +102,8 @@ void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::
 }
 
 std::shared_ptr<QVDynamic> PrefsImpl::getConsentRecord(const std::string& applicationId) {
-    auto key = PrefsKeys::dynamic(applicationId);
-    auto object = readObject(key);
-    if (!object) {
-        // The document's constructor refuses no input, and says so in the log.
-        (void)JsonUtils::invalidJsonError("QVDynamic", nullptr);
-        return nullptr;
-    }
-    auto record = QVDynamic::fromJson(*object);
-    return record ? *record : nullptr;
+    return readRecord<std::shared_ptr<QVDynamic>>(PrefsKeys::dynamic(applicationId), "QVDynamic", QVDynamic::fromJson)
+        .value_or(nullptr);
 }
 
 void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDynamic& record) {
@@ -113,14 +119,7 @@ std::string PrefsImpl::getClientId(const std::string& applicationId) {
 }
 
 std::optional<QVMessage> PrefsImpl::getConfigError(const std::string& applicationId) {
-    auto object = readObject(PrefsKeys::configError(applicationId));
-    if (!object) {
-        (void)JsonUtils::invalidJsonError("QVMessage", nullptr);
-        return std::nullopt;
-    }
-    auto message = QVMessage::fromDictionary(*object);
-    if (!message) return std::nullopt;
-    return *message;
+    return readRecord<QVMessage>(PrefsKeys::configError(applicationId), "QVMessage", QVMessage::fromDictionary);
 }
 
 void PrefsImpl::saveConfigError(const std::string& applicationId, const std::optional<QVMessage>& message) {
@@ -129,14 +128,8 @@ void PrefsImpl::saveConfigError(const std::string& applicationId, const std::opt
 }
 
 std::optional<QVConsentModeConfigData> PrefsImpl::getConsentModeConfig(const std::string& applicationId) {
-    auto object = readObject(PrefsKeys::consentModeConfig(applicationId));
-    if (!object) {
-        (void)JsonUtils::invalidJsonError("QVConsentModeConfigData", nullptr);
-        return std::nullopt;
-    }
-    auto config = QVConsentModeConfigData::fromJson(*object);
-    if (!config) return std::nullopt;
-    return *config;
+    return readRecord<QVConsentModeConfigData>(PrefsKeys::consentModeConfig(applicationId), "QVConsentModeConfigData",
+                                               QVConsentModeConfigData::fromJson);
 }
 
 void PrefsImpl::saveConsentModeConfig(const std::string& applicationId,
@@ -146,9 +139,10 @@ void PrefsImpl::saveConsentModeConfig(const std::string& applicationId,
 }
 
 std::optional<QVAppliedGCMData> PrefsImpl::getAppliedGCMData() {
-    auto object = readObject(std::string(PrefsKeys::appliedGCMData));
-    if (!object) return std::nullopt;
-    auto applied = QVAppliedGCMData::fromJson(*object);
+    // Unlike the other records, a missing value is simply none.
+    auto stored = readObject(std::string(PrefsKeys::appliedGCMData));
+    if (!stored.object) return std::nullopt;
+    auto applied = QVAppliedGCMData::fromJson(*stored.object);
     if (!applied) return std::nullopt;
     return *applied;
 }

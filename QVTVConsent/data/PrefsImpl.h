@@ -40,8 +40,16 @@ public:
     const std::shared_ptr<KeychainHelper>& keychainHelper() const { return keychainHelper_; }
 
 private:
-    // The stored JSON object under `key`, or none (missing, not JSON, or not an object).
-    std::optional<nlohmann::json> readObject(const std::string& key);
+    // What is stored under a record's key: nothing, something unreadable, or a JSON object.
+    struct StoredObject {
+        bool missing = true;
+        std::optional<nlohmann::json> object;
+    };
+    StoredObject readObject(const std::string& key);
+    // A record read the usual way: a missing key runs the constructor on no input (which fails
+    // with its own log line), an unreadable value is none, an object goes to `construct`.
+    template <class Record, class Construct>
+    std::optional<Record> readRecord(const std::string& key, std::string_view recordTag, Construct construct);
     // Stores the pretty-printed JSON, or deletes the key when there is nothing (valid) to store.
     void writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag);
 

@@ -18,7 +18,8 @@
 
 namespace qvtv {
 
-struct QVCategory {
+class QVCategory {
+public:
     QVCategoryType type = QVCategoryType::unclassified;
     std::string name;
     std::string description;

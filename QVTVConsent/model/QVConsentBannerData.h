@@ -25,7 +25,8 @@
 
 namespace qvtv {
 
-struct QVConsentBannerData {
+class QVConsentBannerData {
+public:
     std::string backgroundColor;
     std::string logoUrl;
     QVHtmlData html;

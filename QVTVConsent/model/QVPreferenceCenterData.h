@@ -29,7 +29,8 @@ using QVPreferenceCenterTabContent = std::variant<std::shared_ptr<QVSettingsData
                                                   std::shared_ptr<QVDataRequestFormData>>;
 using QVPreferenceCenterTab = QVTabData<QVPreferenceCenterTabType, QVPreferenceCenterTabContent>;
 
-struct QVPreferenceCenterData {
+class QVPreferenceCenterData {
+public:
     std::vector<QVPreferenceCenterTab> tabs;
     std::string backgroundColor;
     std::string textColor;

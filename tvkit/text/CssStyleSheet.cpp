@@ -111,7 +111,17 @@ CssStyleSheet CssStyleSheet::parse(std::string_view css) {
         const std::string_view block = std::string_view(text).substr(
             open + 1, (close == std::string::npos ? text.size() : close) - open - 1);
         pos = close == std::string::npos ? text.size() : close + 1;
-        if (selectors.find('@') != std::string_view::npos) continue;  // at-rules are not ours
+        if (selectors.find('@') != std::string_view::npos) {
+            // At-rules are not ours; skip the whole block, nested rules included.
+            int depth = 0;
+            std::size_t i = open;
+            for (; i < text.size(); ++i) {
+                if (text[i] == '{') ++depth;
+                if (text[i] == '}' && --depth == 0) break;
+            }
+            pos = i < text.size() ? i + 1 : text.size();
+            continue;
+        }
         Rule rule;
         std::size_t start = 0;
         while (start <= selectors.size()) {

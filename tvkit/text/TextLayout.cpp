@@ -112,17 +112,32 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
             PangoTabArrayHandle tabs(pango_tab_array_new_with_positions(1, FALSE, PANGO_TAB_LEFT, toPango(hang)));
             pango_layout_set_tabs(layout, tabs.get());
         }
-        if (options.width > 0) {
-            pango_layout_set_width(layout, std::max(1, toPango(options.width - p->x)));
-            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-        }
         const TextAlignment alignment = options.alignment.value_or(style.alignment);
         pango_layout_set_alignment(layout, pangoAlignment(alignment));
         pango_layout_set_justify(layout, alignment == TextAlignment::justified);
         if (style.lineSpacing > 0) pango_layout_set_spacing(layout, toPango(style.lineSpacing));
-        if (remainingLines > 0) {
-            pango_layout_set_height(layout, -remainingLines);
-            pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        const double available = options.width - p->x;
+        bool wraps = options.width > 0;
+        // With a width set, Pango shapes the text a second time even when nothing wraps, so a
+        // paragraph that looks short enough is first laid out without one; if it fits, that
+        // layout stands, placed by hand for its alignment.
+        if (wraps && static_cast<double>(end - start) * attributes.font.size * 0.6 < available) {
+            PangoRectangle line;
+            pango_layout_get_extents(layout, nullptr, &line);
+            const double lineWidth = static_cast<double>(line.x + line.width) / PANGO_SCALE;
+            if (lineWidth <= available) {
+                wraps = false;
+                if (alignment == TextAlignment::center) p->x += (available - lineWidth) / 2;
+                if (alignment == TextAlignment::right) p->x += available - lineWidth;
+            }
+        }
+        if (wraps) {
+            pango_layout_set_width(layout, std::max(1, toPango(available)));
+            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+            if (remainingLines > 0) {
+                pango_layout_set_height(layout, -remainingLines);
+                pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+            }
         }
 
         PangoRectangle logical;

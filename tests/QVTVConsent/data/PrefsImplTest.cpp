@@ -139,10 +139,10 @@ TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->toJson(), stored->toJson());
 
-    log.clear();
     kc->save("[1, 2]", qvtv::PrefsKeys::dynamic(app));
+    log.clear();
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
-    EXPECT_TRUE(log.contains("[ERROR] Prefs: parse([1,2])"));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[ERROR] Prefs: parse([1,2])"});
     kc->save("{not json", qvtv::PrefsKeys::dynamic(app));
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
 

@@ -60,63 +60,31 @@ TEST(QVPreferenceCenterData, ReadsTheDemoTemplate) {
     auto center = parse(fixture("demo-tv-app/preference-center.json"), (*banner)->categories);
     ASSERT_TRUE(center);
     ASSERT_EQ(kinds(*center), (std::vector<Tab>{Tab::settings, Tab::pp, Tab::cp, Tab::dataRequest}));
-    EXPECT_EQ(center->tabs[0].heading, "Privacy settings");
-    EXPECT_EQ(center->tabs[0].subHeading, "Manage your consent");
     EXPECT_EQ(center->tabs[3].heading, "Data request");
+    EXPECT_EQ(center->tabs[3].subHeading, "Ask about your data");
     EXPECT_EQ(center->tabs[3].buttonBGColor, "#008471");
-    EXPECT_EQ(center->tabs[1].textColor, "#F2F4F7");
-    EXPECT_EQ(center->backgroundColor, "#101820");
-    EXPECT_FALSE(center->removeBranding);
 
     auto settings = content<QVSettingsData>(*center, Tab::settings);
-    ASSERT_TRUE(settings);
     // The same category objects as the banner: a switch flipped here shows there.
     ASSERT_EQ(settings->categories.size(), (*banner)->categories.size());
     EXPECT_EQ(settings->categories[0].get(), (*banner)->categories[0].get());
     EXPECT_EQ(settings->pluginsLabel, "Partners");
-    EXPECT_EQ(settings->noOptOutLabel, "Always active");
-    EXPECT_EQ(settings->enableServicesLabel, "Allow");
-    EXPECT_EQ(settings->dropDownColor, "#1C2630");
-    EXPECT_EQ(settings->introduction.lineColor, "#2E3A46");
-    EXPECT_EQ(settings->cancelButton.label, "Back");
-    EXPECT_EQ(settings->cancelButton.fillType, QVFillType::stroke);
-    EXPECT_EQ(settings->saveButton.label, "Save choices");
-    EXPECT_EQ(settings->saveButton.fillType, QVFillType::fill);
     ASSERT_TRUE(settings->declineButton);
-    EXPECT_EQ(settings->declineButton->label, "Reject all");
     EXPECT_EQ(settings->declineButton->secondaryLabel, "Reject all");
     EXPECT_EQ(settings->declineButton->backgroundColor, "#3A4652");
 
     auto privacy = content<QVHTMLPageData>(*center, Tab::pp);
-    ASSERT_TRUE(privacy && privacy->html);
-    EXPECT_FALSE(privacy->url);
+    ASSERT_TRUE(privacy->html);
     EXPECT_GT(privacy->html->html.size(), 60000u);
     EXPECT_EQ(privacy->html->lineColor, privacy->html->linkColor);
-    EXPECT_EQ(privacy->cancelButton, settings->cancelButton);
-    auto cookies = content<QVHTMLPageData>(*center, Tab::cp);
-    ASSERT_TRUE(cookies);
-    EXPECT_EQ(cookies->url, "https://www.northlight-tv.example/legal/cookies");
-    EXPECT_FALSE(cookies->html);
+    EXPECT_EQ(content<QVHTMLPageData>(*center, Tab::cp)->url, "https://www.northlight-tv.example/legal/cookies");
 
     auto request = form(*center);
-    ASSERT_TRUE(request);
-    EXPECT_EQ(request->formTitle, "Request access to, or deletion of, your data");
-    EXPECT_EQ(request->name->label, "Full name");
-    EXPECT_EQ(request->email->placeholder, "jane@example.com");
-    EXPECT_EQ(request->phone->errorMsg, "Please fill in this field.");
-    EXPECT_TRUE(request->name->required);
-    EXPECT_TRUE(request->email->required);
-    EXPECT_FALSE(request->address->required);
-    EXPECT_FALSE(request->phone->required);
-    EXPECT_FALSE(request->message->required);
-    EXPECT_TRUE(request->requestType->required);
-    EXPECT_EQ(request->dpoName, "Dr. Jana Albers");
-    EXPECT_EQ(request->dpoNameLabel, "Name");
-    EXPECT_TRUE(request->verificationEnabled);
-    EXPECT_EQ(request->verificationEmail, "verify@northlight-tv.example");
-    EXPECT_EQ(request->formSubmitFeedbackMessage.rfind("Thank you. We have sent you an e-mail", 0), 0u);
-    EXPECT_EQ(request->submitButton.label, "Send request");
     EXPECT_EQ(request->cancelButton, settings->cancelButton);
+    EXPECT_EQ(privacy->cancelButton, settings->cancelButton);
+    EXPECT_TRUE(request->name->required && request->email->required && request->requestType->required);
+    EXPECT_FALSE(request->address->required || request->phone->required || request->message->required);
+    EXPECT_EQ(request->formSubmitFeedbackMessage.rfind("Thank you. We have sent you an e-mail", 0), 0u);
     EXPECT_EQ(request->requestLabelTypeMap,
               (std::map<std::string, QVDataRequestType>{{"Copy of my data", QVDataRequestType::dataExport},
                                                         {"Delete my data", QVDataRequestType::dataDeletion},
@@ -163,13 +131,6 @@ TEST(QVPreferenceCenterData, BuildsOnlyTheCaptionedTabs) {
     ASSERT_TRUE(emptyCaption);
     EXPECT_EQ(kinds(*emptyCaption), (std::vector<Tab>{Tab::settings, Tab::pp}));
     EXPECT_EQ(emptyCaption->tabs[1].heading, "");
-
-    // Kids: a policy link page and no cookie-policy object, so no cookie tab.
-    auto kids = parse(fixture("demo-tv-app-kids/preference-center.json"));
-    ASSERT_TRUE(kids);
-    EXPECT_EQ(kinds(*kids), (std::vector<Tab>{Tab::settings, Tab::pp, Tab::dataRequest}));
-    EXPECT_TRUE(kids->removeBranding);
-    EXPECT_EQ(content<QVHTMLPageData>(*kids, Tab::pp)->url, "https://www.northlight-tv.example/legal/kids-privacy");
 }
 
 TEST(QVPreferenceCenterData, ChoosesBetweenInlineAndLinkedPolicyPages) {
@@ -286,9 +247,6 @@ TEST(QVPreferenceCenterData, BuildsTheRequestForm) {
     QVChoiceInputFieldData copy = *options[1];
     EXPECT_EQ(copy, *options[1]);
     copy.value = true;
-    EXPECT_NE(copy, *options[1]);
-    copy = *options[1];
-    copy.fillType = QVFillType::stroke;
     EXPECT_NE(copy, *options[1]);
 
     // "yes" turns verification on; wrongly cased names and texts other than a list require nothing.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using namespace tvkit;
 
@@ -107,4 +108,22 @@ TEST(Painter, GroupsApplyAlphaOnceAndTransformsScaleAboutTheGivenPoint) {
     q.fillRoundedRect({30, 30, 40, 40}, 0, blue);  // 40 wide becomes 60 wide about the centre
     EXPECT_TRUE(near(s.pixel(21, 50), blue));
     EXPECT_TRUE(near(s.pixel(18, 50), Color::clear()));
+}
+
+TEST(ShadowCache, BlurSpreadsAlphaSymmetricallyAndKeepsItsMass) {
+    const int w = 41;
+    std::vector<std::uint8_t> plane(w * w, 0);
+    for (int y = 15; y < 26; ++y) {
+        for (int x = 15; x < 26; ++x) plane[y * w + x] = 200;
+    }
+    long before = 0;
+    for (auto v : plane) before += v;
+    ShadowCache::blurAlpha(plane.data(), w, w, w, 3);
+    long after = 0;
+    for (auto v : plane) after += v;
+    EXPECT_NEAR(after, before, before * 0.02);
+    EXPECT_EQ(plane[20 * w + 10], plane[20 * w + 30]);  // left and right alike
+    EXPECT_EQ(plane[10 * w + 20], plane[30 * w + 20]);  // up and down alike
+    EXPECT_LT(plane[20 * w + 20], 200);                 // the centre gave some away
+    EXPECT_GT(plane[20 * w + 12], 0);                   // to just outside the square
 }

@@ -1,0 +1,446 @@
+#include "QVTVConsent/data/ConsentRepositoryImpl.h"
+
+#include <algorithm>
+#include <cctype>
+#include <variant>
+
+#include "QVTVConsent/data/ConsentRecollectionCheck.h"
+#include "QVTVConsent/data/KeychainHelper.h"
+#include "QVTVConsent/data/PrefsFactory.h"
+#include "QVTVConsent/data/ServiceSettings.h"
+#include "QVTVConsent/data/UserDefaults.h"
+#include "QVTVConsent/engine/Config.h"
+#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/model/QVPackage.h"
+#include "QVTVConsent/model/QVSettingsData.h"
+#include "platform/DeviceInfo.h"
+#include "platform/RunLoop.h"
+
+namespace qvtv {
+namespace {
+
+const std::string internalErrorText = "Internal server error, please contact support";
+const std::string contentUnavailable = "Content unavailable! Please verify your initialisation and configuration";
+const std::string recollectionRequired = "Consent recollection required!";
+
+std::string internalError(int number) { return internalErrorText + " (" + std::to_string(number) + ")"; }
+std::string notInitialised(int number) {
+    return "QVConsentEngine must be initialized before calling this API (" + std::to_string(number) + ")";
+}
+
+bool isBlank(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); });
+}
+
+// How the platform prints an optional text: nil, or the value wrapped as Optional("...").
+std::string describe(const std::optional<std::string>& value) {
+    return value ? "Optional(\"" + *value + "\")" : "nil";
+}
+
+std::string osVersion() { return "tvOS " + platform::DeviceInfo::systemVersion(); }
+
+template <class T>
+QVDataMessage<T> answer(T value) {
+    return QVDataMessage<T>(200, "", std::nullopt, std::move(value));
+}
+
+} // namespace
+
+ConsentRepositoryImpl::ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::shared_ptr<QVConsentEventManager> events)
+    : prefs_(std::move(prefs)),
+      events_(std::move(events)),
+      language_(KeychainHelper::shared()->get("qv_language").value_or("")) {}
+
+// MARK: initialisation
+
+platform::Task<QVMessage> ConsentRepositoryImpl::initialise(const QVAuthKey& authKey) {
+    return platform::Task<QVMessage>::run(platform::DispatchQueue::global(),
+                                          [self = shared_from_this(), authKey] { return self->runInitialise(authKey); });
+}
+
+QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey) {
+    authKey_ = authKey;
+    api_.emplace(ServiceSettings::session());
+
+    // Both applications download at once; each load polls its own token between and during requests.
+    auto self = shared_from_this();
+    auto load = [self](bool isPrimary, std::optional<std::string> applicationId) {
+        return platform::Task<QVDataMessage<LoadedApplication>>::run(
+            platform::DispatchQueue::global(),
+            [self, isPrimary, applicationId = std::move(applicationId)](const platform::CancellationToken& token) {
+                return self->loadApplication(isPrimary, applicationId, token);
+            });
+    };
+    auto primaryTask = load(true, authKey.applicationId());
+    auto secondaryTask = load(false, authKey.secondaryApplicationId());
+
+    auto primary = primaryTask.get();
+    if (!primary.data()) {
+        prefs_->saveConfigError(authKey.applicationId(), QVMessage(primary));
+        secondaryTask.cancel();
+        (void)secondaryTask.get();
+        return QVMessage(primary);
+    }
+    prefs_->saveConfigError(authKey.applicationId(), std::nullopt);
+    auto loadedPrimary = *primary.data();
+    primary_ = adopt(authKey.applicationId(), loadedPrimary);
+
+    auto secondary = secondaryTask.get();
+    const auto& secondaryId = authKey.secondaryApplicationId();
+    if (!secondaryId) {
+        secondary_.reset();
+    } else if (!secondary.data()) {
+        prefs_->saveConfigError(*secondaryId, QVMessage(secondary));
+        secondary_.reset();
+    } else {
+        prefs_->saveConfigError(*secondaryId, std::nullopt);
+        auto loadedSecondary = *secondary.data();
+        secondary_ = adopt(*secondaryId, loadedSecondary);
+    }
+
+    const auto& banner = primary_->qvConsentBannerData;
+    if (banner && banner->gcm && banner->gcmConfig) prefs_->saveConsentModeConfig(authKey.applicationId(), *banner->gcmConfig);
+    return QVMessage(200, "SDK Initialised successfully");
+}
+
+QVResponseContainer ConsentRepositoryImpl::adopt(const std::string& applicationId, LoadedApplication& loaded) {
+    const auto& banner = loaded.container.qvConsentBannerData;
+    ConsentRecollectionCheck::run(*prefs_, *events_, applicationId, *loaded.document, *banner);
+    QVResponseContainer container{applicationId, banner, nullptr};
+    if (loaded.container.qvPreferenceCenterData) {
+        container.qvPreferenceCenterData = std::make_shared<QVPreferenceCenterData>(*loaded.container.qvPreferenceCenterData);
+    }
+    return container;
+}
+
+QVDataMessage<ConsentRepositoryImpl::LoadedApplication> ConsentRepositoryImpl::loadApplication(
+    bool isPrimary, const std::optional<std::string>& applicationId, const platform::CancellationToken& token) {
+    using Answer = QVDataMessage<LoadedApplication>;
+    if (!applicationId || isBlank(*applicationId)) {
+        return Answer(409, std::string("Invalid ") + (isPrimary ? "Primary" : "Secondary") +
+                               " Application Id: " + describe(applicationId));
+    }
+    const std::string& id = *applicationId;
+
+    auto document = getOrFetchConsentRecord(id, token);
+    if (document.isApiError()) return Answer(409, document.apiError().message);
+    if (document.isFailure()) return Answer(500, document.failureMessage());
+    const auto& locale = document.value()->locale();
+
+    auto banner = fetchBannerTemplate(id, locale, token);
+    if (banner.isApiError()) return Answer(500, banner.apiError().message);
+    if (banner.isFailure()) return Answer(500, banner.failureMessage());
+
+    auto center = fetchPreferenceCenterTemplate(id, locale, banner.value()->categories, token);
+    if (center.isApiError()) return Answer(500, center.apiError().message);
+    if (center.isFailure()) return Answer(500, center.failureMessage());
+
+    return Answer(200, "", std::nullopt,
+                  LoadedApplication{document.value(), QVResponseContainer{id, banner.value(), center.value()}});
+}
+
+ApiResult<std::shared_ptr<QVDynamic>> ConsentRepositoryImpl::getOrFetchConsentRecord(
+    const std::string& applicationId, const platform::CancellationToken& token) {
+    if (auto stored = prefs_->getConsentRecord(applicationId)) {
+        prefs_->migrateLegacyKeys(applicationId, stored->locale());
+        return ApiResult<std::shared_ptr<QVDynamic>>::success(stored);
+    }
+    // A fetched document is stored by the recollection check, never here: a load that fails later
+    // must leave nothing behind.
+    const ConsentApi::Fields params{
+        {"MobileApplicationId", applicationId},
+        {"ClientSessionId", prefs_->getClientId(applicationId)},
+        {"DeviceManufacturer", platform::DeviceInfo::model()},
+        {"SDKVersion", std::string(Config::buildVersion)},
+        {"OSVersion", osVersion()},
+    };
+    return api().call<std::shared_ptr<QVDynamic>>(HttpMethod::get, ServiceSettings::baseUrl(), "mobileconsent/dynamic", {},
+                                                  params, std::nullopt, false, token);
+}
+
+ApiResult<std::shared_ptr<QVConsentBannerData>> ConsentRepositoryImpl::fetchBannerTemplate(
+    const std::string& applicationId, const std::string& location, const platform::CancellationToken& token) {
+    return api().call<std::shared_ptr<QVConsentBannerData>>(
+        HttpMethod::get, ServiceSettings::baseUrl(), "mobilebanner/template/" + applicationId, {},
+        {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
+}
+
+ApiResult<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::fetchPreferenceCenterTemplate(
+    const std::string& applicationId, const std::string& location,
+    const std::vector<std::shared_ptr<QVCategory>>& categories, const platform::CancellationToken& token) {
+    return api().callDecoding<std::shared_ptr<QVPreferenceCenterData>>(
+        [&categories](const nlohmann::json& object) { return QVPreferenceCenterData::fromJson(object, categories); },
+        HttpMethod::get, ServiceSettings::baseUrl(), "mobilepreferencecenter/template/" + applicationId, {},
+        {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
+}
+
+const ConsentApi& ConsentRepositoryImpl::api() const {
+    // initialise makes the client before any request; reaching here without one is a bug in the caller.
+    return api_.value();
+}
+
+// MARK: queries
+
+QVDataMessage<QVConsentStatus> ConsentRepositoryImpl::getConsentStatus(const std::string& applicationId) {
+    const auto status = prefs_->getConsentStatus(applicationId);
+    return QVDataMessage<QVConsentStatus>(200, std::string(rawValue(status)), std::nullopt, status);
+}
+
+QVDataMessage<std::int64_t> ConsentRepositoryImpl::getLastConsentedAt(const std::string& applicationId) {
+    if (auto stored = prefs_->getLastConsentedAt(applicationId)) return answer(*stored);
+    switch (prefs_->getConsentStatus(applicationId)) {
+    case QVConsentStatus::collected: return QVDataMessage<std::int64_t>(500, internalError(1030));
+    case QVConsentStatus::pending: return QVDataMessage<std::int64_t>(404, recollectionRequired);
+    case QVConsentStatus::recollectionRequired: break;
+    }
+    return QVDataMessage<std::int64_t>(1029, recollectionRequired);
+}
+
+QVDataMessage<QVConsentRecollectionReason> ConsentRepositoryImpl::getConsentRecollectionReason(
+    const std::string& applicationId) {
+    if (auto reason = prefs_->getConsentRecollectionReason(applicationId)) return answer(*reason);
+    if (prefs_->getConsentStatus(applicationId) == QVConsentStatus::recollectionRequired) {
+        return QVDataMessage<QVConsentRecollectionReason>(500, internalError(1031));
+    }
+    return QVDataMessage<QVConsentRecollectionReason>(404, "Consent Recollection not required.");
+}
+
+QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::getCollectedConsentInfo(
+    const std::string& applicationId) {
+    using Answer = QVDataMessage<ConsentList>;
+    switch (prefs_->getConsentStatus(applicationId)) {
+    case QVConsentStatus::pending: return Answer(404, "Consent data not found! Pending Consent collection");
+    case QVConsentStatus::recollectionRequired: return Answer(404, recollectionRequired);
+    case QVConsentStatus::collected: break;
+    }
+    if (auto document = prefs_->getConsentRecord(applicationId)) return answer(document->subConsents());
+    return Answer(500, internalError(isSecondaryId(applicationId) ? 1008 : 1007));
+}
+
+QVDataMessage<std::shared_ptr<QVPackageConsent>> ConsentRepositoryImpl::getPackage(const std::string& applicationId,
+                                                                                   const std::string& packageId) {
+    using Answer = QVDataMessage<std::shared_ptr<QVPackageConsent>>;
+    const auto info = getCollectedConsentInfo(applicationId);
+    if (!info.data()) return Answer(info.code(), info.msg(), info.error());
+    for (const auto& category : *info.data()) {
+        for (const auto& package : category->subConsents()) {
+            if (package->packageId() == packageId) return answer(package);
+        }
+    }
+    return Answer(200, "");
+}
+
+QVDataMessage<QVConsentType> ConsentRepositoryImpl::getConsentType(const std::string& applicationId) {
+    using Answer = QVDataMessage<QVConsentType>;
+    if (!prefs_->getConsentRecord(applicationId)) return Answer(500, notInitialised(1034), "1034");
+    const auto container = containerFor(applicationId);
+    if (container && container->qvConsentBannerData) return answer(container->qvConsentBannerData->consentType);
+    return Answer(500, internalError(1022));
+}
+
+QVDataMessage<std::string> ConsentRepositoryImpl::getLocale(const std::string& applicationId) {
+    if (auto document = prefs_->getConsentRecord(applicationId)) return answer(document->locale());
+    return QVDataMessage<std::string>(404, "", internalError(1014));
+}
+
+QVDataMessage<std::string> ConsentRepositoryImpl::getClientId(const std::string& applicationId) {
+    if (auto document = prefs_->getConsentRecord(applicationId)) return answer(document->clientId());
+    return QVDataMessage<std::string>(404, "");
+}
+
+QVDataMessage<bool> ConsentRepositoryImpl::isGCMEnabled() {
+    if (primary_ && primary_->qvConsentBannerData) return answer(primary_->qvConsentBannerData->gcm);
+    return QVDataMessage<bool>(500, "", std::nullopt, false);
+}
+
+QVDataMessage<std::vector<GoogleConsentData>> ConsentRepositoryImpl::getGCMData() {
+    using Answer = QVDataMessage<std::vector<GoogleConsentData>>;
+    if (!authKey_) return Answer(500, contentUnavailable);
+    if (auto config = prefs_->getConsentModeConfig(authKey_->applicationId())) return answer(config->gcm);
+    return Answer(500, internalError(1016));
+}
+
+QVDataMessage<QVAppliedGCMData> ConsentRepositoryImpl::getAppliedGCMData() {
+    if (auto applied = prefs_->getAppliedGCMData()) return answer(*applied);
+    return QVDataMessage<QVAppliedGCMData>(400, internalError(1015));
+}
+
+// MARK: templates
+
+std::optional<QVResponseContainer> ConsentRepositoryImpl::containerFor(const std::string& applicationId) const {
+    if (primary_ && primary_->applicationId == applicationId) return primary_;
+    if (secondary_ && secondary_->applicationId == applicationId) return secondary_;
+    return std::nullopt;
+}
+
+ConsentRepositoryImpl::ConsentMap ConsentRepositoryImpl::consentMap(const QVDynamic& document) {
+    ConsentMap map;
+    for (const auto& category : document.subConsents()) {
+        for (const auto& package : category->subConsents()) map[package->packageId()] = package->isEnabled();
+    }
+    return map;
+}
+
+void ConsentRepositoryImpl::applyStoredConsent(const std::string& applicationId, QVConsentType consentType,
+                                               const ConsentMap& consentMap,
+                                               const std::vector<std::shared_ptr<QVCategory>>& categories) {
+    const bool allOn = prefs_->getConsentStatus(applicationId) != QVConsentStatus::collected &&
+                       consentType == QVConsentType::implict;
+    for (const auto& category : categories) {
+        for (const auto& package : category->packages) {
+            if (allOn || category->type == QVCategoryType::essential) {
+                package->setEnabled(true);
+            } else {
+                const auto stored = consentMap.find(package->packageId());
+                package->setEnabled(stored != consentMap.end() && stored->second);
+            }
+            package->isExpanded = false;
+        }
+    }
+}
+
+void ConsentRepositoryImpl::prepareCategories(const std::string& applicationId, QVConsentType consentType,
+                                              const std::vector<std::shared_ptr<QVCategory>>& categories) {
+    if (auto document = prefs_->getConsentRecord(applicationId)) {
+        applyStoredConsent(applicationId, consentType, consentMap(*document), categories);
+    }
+    for (const auto& category : categories) {
+        category->isExpanded = false;
+        category->isEnabled = category->type == QVCategoryType::essential ||
+                              std::any_of(category->packages.begin(), category->packages.end(),
+                                          [](const auto& package) { return package->isEnabled(); });
+    }
+}
+
+QVDataMessage<std::shared_ptr<QVConsentBannerData>> ConsentRepositoryImpl::getBannerData(
+    const std::string& applicationId) {
+    const auto container = containerFor(applicationId);
+    if (!container || !container->qvConsentBannerData) {
+        return QVDataMessage<std::shared_ptr<QVConsentBannerData>>(500, notInitialised(1032), "1032");
+    }
+    const auto& banner = container->qvConsentBannerData;
+    prepareCategories(applicationId, banner->consentType, banner->categories);
+    return answer(banner);
+}
+
+QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::getPreferenceCenterData(
+    const std::string& applicationId) {
+    using Answer = QVDataMessage<std::shared_ptr<QVPreferenceCenterData>>;
+    const auto banner = getBannerData(applicationId);
+    if (!banner.data()) return Answer(500, notInitialised(1033), "1033");
+    const auto container = containerFor(applicationId);
+    if (!container || !container->qvPreferenceCenterData) return Answer(500, internalErrorText);
+    const auto& center = container->qvPreferenceCenterData;
+    for (const auto& tab : center->tabs) {
+        if (const auto* settings = std::get_if<std::shared_ptr<QVSettingsData>>(&tab.content); settings && *settings) {
+            prepareCategories(applicationId, (*banner.data())->consentType, (*settings)->categories);
+        }
+    }
+    return answer(center);
+}
+
+std::optional<bool> ConsentRepositoryImpl::doNotStoreConsent(const std::string& applicationId) {
+    const auto& container = secondary_ && secondary_->applicationId == applicationId ? secondary_ : primary_;
+    if (!container || !container->qvConsentBannerData) return std::nullopt;
+    return container->qvConsentBannerData->doNotStoreConsent;
+}
+
+bool ConsentRepositoryImpl::isSecondaryId(const std::string& applicationId) const {
+    return authKey_ && authKey_->secondaryApplicationId() == applicationId;
+}
+
+// MARK: saving
+
+platform::Task<QVDataMessage<ConsentRepository::ConsentList>> ConsentRepositoryImpl::saveConsent(
+    const std::string& applicationId, std::vector<std::shared_ptr<QVCategory>> categories, bool isRejectAll) {
+    return platform::Task<QVDataMessage<ConsentList>>::run(
+        platform::DispatchQueue::global(),
+        [self = shared_from_this(), applicationId, categories = std::move(categories), isRejectAll] {
+            return self->runSaveConsent(applicationId, categories, isRejectAll);
+        });
+}
+
+QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::runSaveConsent(
+    const std::string& applicationId, const std::vector<std::shared_ptr<QVCategory>>& categories, bool isRejectAll) {
+    using Answer = QVDataMessage<ConsentList>;
+    const auto document = prefs_->getConsentRecord(applicationId);
+    if (!document) {
+        const int number = isSecondaryId(applicationId) ? 1018 : 1017;
+        return Answer(500, notInitialised(number), std::to_string(number));
+    }
+
+    nlohmann::json allConsents = nlohmann::json::array();
+    for (const auto& category : categories) {
+        allConsents.push_back(QVConsentData::saveJson(category->type, category->packages, isRejectAll));
+    }
+    ConsentList consents;
+    for (const auto& object : allConsents) {
+        auto record = QVConsentData::fromJson(object);
+        if (!record) return Answer(500, internalErrorText, record.error().localizedDescription());
+        consents.push_back(*record);
+    }
+
+    if (doNotStoreConsent(applicationId) == true) {
+        return saveLocalConsent(*document, applicationId, std::move(consents), isRejectAll);
+    }
+    const nlohmann::json body{
+        {"ScreenURI", "Application"},
+        {"ClientId", document->clientId()},
+        {"ClientSessionId", prefs_->getClientId(applicationId)},
+        {"DeviceManufacturer", platform::DeviceInfo::model()},
+        {"MobileApplicationId", applicationId},
+        {"SDKVersion", std::string(Config::buildVersion)},
+        {"OSVersion", osVersion()},
+        {"AllConsents", std::move(allConsents)},
+    };
+    auto sent = api().call<ApiNoContent>(HttpMethod::post, ServiceSettings::baseUrl(), "mobileconsent", {}, {}, body, true);
+    if (sent.isApiError()) return Answer(409, sent.apiError().message);
+    if (sent.isFailure()) return Answer(500, sent.failureMessage());
+    return saveLocalConsent(*document, applicationId, std::move(consents), isRejectAll);
+}
+
+QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::saveLocalConsent(const QVDynamic& record,
+                                                                                       const std::string& applicationId,
+                                                                                       ConsentList consents,
+                                                                                       bool isRejectAll) {
+    const auto document = std::make_shared<QVDynamic>(record.locale(), record.clientId(), consents,
+                                                      record.isConsentRecordingAllowed());
+    prefs_->saveLastConsentedAt(applicationId, platform::RunLoop::main().clock()->wallMillis());
+    prefs_->saveRecollectionReason(applicationId, std::nullopt);
+    prefs_->saveConsentRecord(applicationId, *document);
+    prefs_->saveConsentStatus(applicationId, QVConsentStatus::collected);
+
+    if (isRejectAll) {
+        if (auto container = containerFor(applicationId); container && container->qvConsentBannerData) {
+            for (const auto& category : container->qvConsentBannerData->categories) {
+                category->isEnabled = category->type == QVCategoryType::essential;
+                for (const auto& package : category->packages) package->setEnabled(category->isEnabled);
+            }
+        }
+    }
+    return answer(std::move(consents));
+}
+
+void ConsentRepositoryImpl::clearSession() {
+    authKey_.reset();
+    primary_.reset();
+    secondary_.reset();
+    // Without the version of the last run the next store sees a fresh install.
+    UserDefaults::standard()->remove("qv_version_of_last_run");
+    KeychainHelper::shared()->clearAll();
+}
+
+nlohmann::json toDictionaryValue(const std::shared_ptr<QVConsentBannerData>&) { return "QVConsentBannerData"; }
+nlohmann::json toDictionaryValue(const std::shared_ptr<QVPreferenceCenterData>&) { return "QVPreferenceCenterData"; }
+nlohmann::json toDictionaryValue(const ConsentRepositoryImpl::LoadedApplication& loaded) {
+    return {{"document", loaded.document ? loaded.document->toJson() : nlohmann::json(nullptr)},
+            {"applicationId", loaded.container.applicationId}};
+}
+
+// The shared slot's factory lives here, beside the one repository it makes.
+void DataFactory::create() {
+    DataFactory::setRepository(
+        std::make_shared<ConsentRepositoryImpl>(PrefsFactory::create(), QVConsentEventManager::shared()));
+}
+
+} // namespace qvtv

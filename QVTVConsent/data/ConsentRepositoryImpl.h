@@ -1,0 +1,115 @@
+#pragma once
+// The consent repository: loads the consent document and both templates of the primary and the
+// secondary application id (concurrently), keeps the templates, answers every consent query from
+// the preferences store with its fixed codes and messages, and saves the viewer's choice on the
+// service and the device. Made by DataFactory::create() at each initialisation run.
+//
+//   auto repo = std::make_shared<qvtv::ConsentRepositoryImpl>(prefs, qvtv::QVConsentEventManager::shared());
+//   auto started = repo->initialise(qvtv::QVAuthKey("demo-tv-app")).get();   // 200 "SDK Initialised successfully"
+//   repo->getConsentStatus("demo-tv-app");                                     // 200 "Pending"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QVTVConsent/data/ConsentApi.h"
+#include "QVTVConsent/data/ConsentRepository.h"
+#include "QVTVConsent/data/Prefs.h"
+#include "QVTVConsent/data/QVResponseContainer.h"
+#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/engine/QVConsentEventManager.h"
+#include "QVTVConsent/model/QVCategory.h"
+#include "QVTVConsent/model/QVDynamic.h"
+
+namespace qvtv {
+
+// Envelopes carrying a template name it in their dictionary form.
+nlohmann::json toDictionaryValue(const std::shared_ptr<QVConsentBannerData>& banner);
+nlohmann::json toDictionaryValue(const std::shared_ptr<QVPreferenceCenterData>& center);
+
+class ConsentRepositoryImpl final : public ConsentRepository,
+                                    public std::enable_shared_from_this<ConsentRepositoryImpl> {
+public:
+    // What a successful load of one application id yields.
+    struct LoadedApplication {
+        std::shared_ptr<QVDynamic> document;
+        QVResponseContainer container;
+    };
+    using ConsentMap = std::map<std::string, bool>;  // package id to its stored isEnabled
+
+    ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::shared_ptr<QVConsentEventManager> events);
+
+    platform::Task<QVMessage> initialise(const QVAuthKey& authKey) override;
+
+    QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) override;
+    QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) override;
+    QVDataMessage<QVConsentRecollectionReason> getConsentRecollectionReason(const std::string& applicationId) override;
+    QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) override;
+    QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
+                                                                const std::string& packageId) override;
+    QVDataMessage<QVConsentType> getConsentType(const std::string& applicationId) override;
+    QVDataMessage<std::string> getLocale(const std::string& applicationId) override;
+    QVDataMessage<std::string> getClientId(const std::string& applicationId) override;
+    QVDataMessage<bool> isGCMEnabled() override;
+    QVDataMessage<std::vector<GoogleConsentData>> getGCMData() override;
+    QVDataMessage<QVAppliedGCMData> getAppliedGCMData() override;
+    QVDataMessage<std::shared_ptr<QVConsentBannerData>> getBannerData(const std::string& applicationId) override;
+    QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> getPreferenceCenterData(
+        const std::string& applicationId) override;
+    platform::Task<QVDataMessage<ConsentList>> saveConsent(const std::string& applicationId,
+                                                           std::vector<std::shared_ptr<QVCategory>> categories,
+                                                           bool isRejectAll) override;
+    void clearSession() override;
+    std::optional<bool> doNotStoreConsent(const std::string& applicationId) override;
+
+    // The key of the last initialise, for the engine (which ids are primary and secondary).
+    const std::optional<QVAuthKey>& authKey() const { return authKey_; }
+    const std::shared_ptr<Prefs>& prefs() const { return prefs_; }
+    std::optional<QVResponseContainer> containerFor(const std::string& applicationId) const;
+
+    // The steps of initialise, public so tests can drive one load at a time.
+    QVDataMessage<LoadedApplication> loadApplication(bool isPrimary, const std::optional<std::string>& applicationId,
+                                                     const platform::CancellationToken& token);
+    ApiResult<std::shared_ptr<QVDynamic>> getOrFetchConsentRecord(const std::string& applicationId,
+                                                                  const platform::CancellationToken& token);
+    ApiResult<std::shared_ptr<QVConsentBannerData>> fetchBannerTemplate(const std::string& applicationId,
+                                                                        const std::string& location,
+                                                                        const platform::CancellationToken& token);
+    ApiResult<std::shared_ptr<QVPreferenceCenterData>> fetchPreferenceCenterTemplate(
+        const std::string& applicationId, const std::string& location,
+        const std::vector<std::shared_ptr<QVCategory>>& categories, const platform::CancellationToken& token);
+
+    // Sets every package's isEnabled from the stored consent (all on for implicit consent not yet
+    // collected; essential always on) and folds every package.
+    void applyStoredConsent(const std::string& applicationId, QVConsentType consentType, const ConsentMap& consentMap,
+                            const std::vector<std::shared_ptr<QVCategory>>& categories);
+    QVDataMessage<ConsentList> saveLocalConsent(const QVDynamic& record, const std::string& applicationId,
+                                                ConsentList consents, bool isRejectAll);
+
+    static ConsentMap consentMap(const QVDynamic& document);
+
+private:
+    QVMessage runInitialise(const QVAuthKey& authKey);
+    QVDataMessage<ConsentList> runSaveConsent(const std::string& applicationId,
+                                              const std::vector<std::shared_ptr<QVCategory>>& categories,
+                                              bool isRejectAll);
+    // The checks and container set-up that follow a successful load.
+    QVResponseContainer adopt(const std::string& applicationId, LoadedApplication& loaded);
+    void prepareCategories(const std::string& applicationId, QVConsentType consentType,
+                           const std::vector<std::shared_ptr<QVCategory>>& categories);
+    bool isSecondaryId(const std::string& applicationId) const;
+    const ConsentApi& api() const;
+
+    std::shared_ptr<Prefs> prefs_;
+    std::shared_ptr<QVConsentEventManager> events_;
+    std::string language_;
+    std::optional<ConsentApi> api_;
+    std::optional<QVAuthKey> authKey_;
+    std::optional<QVResponseContainer> primary_;
+    std::optional<QVResponseContainer> secondary_;
+};
+
+nlohmann::json toDictionaryValue(const ConsentRepositoryImpl::LoadedApplication& loaded);
+
+} // namespace qvtv

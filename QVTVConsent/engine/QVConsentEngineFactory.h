@@ -1,0 +1,45 @@
+#pragma once
+// The library's front door. A host initialises once with its key and receives the public engine
+// (or the failure's code and message); it can also clear the session and ask for a locale before
+// any engine exists. Initialisation runs off the main thread; the optional completion runs on the
+// main queue, and the returned task can be waited on from any thread but the main one.
+//
+//   qvtv::QVConsentEngineFactory::initialise(qvtv::QVAuthKey("demo-tv-app"), [](const auto& result) {
+//       if (result.data()) engine = *result.data();      // on the main queue
+//       else showError(result.msg());
+//   });
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/engine/QVConsentEngine.h"
+#include "QVTVConsent/engine/QVDataMessage.h"
+#include "platform/Task.h"
+
+namespace qvtv {
+
+class QVConsentEngineFactory {
+public:
+    using Result = QVDataMessage<std::shared_ptr<QVConsentEngine>>;
+    using Completion = std::function<void(const Result&)>;
+
+    // Once initialised, later calls answer the same engine without any request. A failed run
+    // leaves the library uninitialised, so the next call tries again.
+    static platform::Task<Result> initialise(const QVAuthKey& key, Completion completion = {});
+
+    // Clears stored consent and keys and returns to the not-initialised state; with the flag set,
+    // every delegate and observer is forgotten too.
+    static void clearSession(bool autoRemoveDelegatesAndObservers);
+
+    // The stored locale of the application, also before initialisation (200 without a locale).
+    static QVDataMessage<std::string> getLocale(const std::string& applicationId);
+
+    // The engine of the last successful run, or the stored state (503 before any run, 400 after a clear).
+    static Result currentEngine();
+
+    QVConsentEngineFactory() = delete;
+};
+
+} // namespace qvtv

@@ -1,0 +1,100 @@
+#include "QVTVConsent/engine/QVCoreEngineFactory.h"
+
+#include <exception>
+#include <mutex>
+
+#include "QVTVConsent/adapters/QVSupportedPackage.h"
+#include "QVTVConsent/engine/QVConsentEventManager.h"
+#include "QVTVConsent/engine/QVCoreEngineImpl.h"
+#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/model/DataFactory.h"
+#include "platform/TrackingAuthorization.h"
+
+namespace qvtv {
+namespace {
+
+const std::string pendingMessage = "SDK Initialisation is pending...";
+
+struct EngineState {
+    std::mutex runMutex;  // one initialisation run at a time
+    std::mutex mutex;     // guards `result`
+    QVCoreEngineFactory::InitialisationResult result{503, pendingMessage};
+};
+
+EngineState& state() {
+    static EngineState instance;
+    return instance;
+}
+
+void store(QVCoreEngineFactory::InitialisationResult result) {
+    std::lock_guard lock(state().mutex);
+    state().result = std::move(result);
+}
+
+std::shared_ptr<ConsentRepository> sharedRepository() {
+    try {
+        return DataFactory::repository();
+    } catch (const DataFactoryError&) {
+        return nullptr;
+    }
+}
+
+} // namespace
+
+QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialisationResult() {
+    std::lock_guard lock(state().mutex);
+    return state().result;
+}
+
+QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialise(const QVAuthKey& key) {
+    std::lock_guard run(state().runMutex);
+    if (auto stored = initialisationResult(); stored.data()) return stored;
+
+    DataFactory::create();
+    const auto repository = DataFactory::repository();
+    const QVMessage started = repository->initialise(key).get();
+    if (started.code() != 200) {
+        InitialisationResult failed(started.code(), started.msg(), started.error());
+        store(failed);
+        return failed;
+    }
+    const InitialisationResult initialised(started.code(), started.msg(), started.error(),
+                                           std::make_shared<QVCoreEngineImpl>(repository, QVConsentEventManager::shared()));
+    store(initialised);
+
+    requestTrackingAuthorization();
+    setUpAdapters(key, *repository);
+    try {
+        applyConsent(key.applicationId(), *repository);
+    } catch (const std::exception& error) {
+        // The engine stays stored: the library works, only the SDKs did not receive consent.
+        return InitialisationResult(500, error.what());
+    }
+    return initialised;
+}
+
+void QVCoreEngineFactory::clearSession(bool autoRemoveDelegatesAndObservers) {
+    if (auto repository = sharedRepository()) repository->clearSession();
+    if (autoRemoveDelegatesAndObservers) QVConsentEventManager::shared()->removeAll();
+    store(InitialisationResult(400, pendingMessage));
+}
+
+void QVCoreEngineFactory::requestTrackingAuthorization() {
+    if (!QVSupportedPackage::requiresTrackingAuthorization()) return;
+    QVLogger::i("QVCoreEngineFactory", "ATT requestingTrackingAuthorization");
+    // The host's provider shows its prompt only while the viewer has not answered yet.
+    const auto status = platform::TrackingAuthorization::requestAuthorization().get();
+    switch (static_cast<int>(status)) {
+    case 0: QVLogger::i("QVCoreEngineFactory", "ATT Not Determined"); return;
+    case 1: QVLogger::i("QVCoreEngineFactory", "ATT Restricted"); return;
+    case 2: QVLogger::i("QVCoreEngineFactory", "ATT Denied"); return;
+    case 3: QVLogger::i("QVCoreEngineFactory", "ATT Authorized"); return;
+    default: QVLogger::i("QVCoreEngineFactory", "ATT Unknown"); return;
+    }
+}
+
+void QVCoreEngineFactory::setUpAdapters(const QVAuthKey&, ConsentRepository&) {}
+
+void QVCoreEngineFactory::applyConsent(const std::string&, ConsentRepository&) {}
+
+} // namespace qvtv

@@ -1,0 +1,46 @@
+#pragma once
+// Runs the library's initialisation and owns the process-wide engine state: the stored result of
+// the last initialisation run (holding the core engine once it succeeded). The shared repository
+// lives in DataFactory and the shared event manager in QVConsentEventManager::shared(); this is
+// the one place that writes the initialisation result, under its own lock, so the host may ask
+// for the current engine from any thread while a run is in flight.
+//
+//   auto result = qvtv::QVCoreEngineFactory::initialise(qvtv::QVAuthKey("demo-tv-app"));  // blocks
+//   if (result.data()) use(*result.data());
+
+#include <memory>
+#include <string>
+
+#include "QVTVConsent/data/ConsentRepository.h"
+#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/engine/QVCoreEngine.h"
+#include "QVTVConsent/engine/QVDataMessage.h"
+
+namespace qvtv {
+
+class QVCoreEngineFactory {
+public:
+    using InitialisationResult = QVDataMessage<std::shared_ptr<QVCoreEngine>>;
+
+    // The whole initialisation run, blocking the calling thread (never the main thread: the
+    // repository's loads wait on the network). Once a run succeeded, later runs return its result
+    // without doing anything; runs never overlap.
+    static InitialisationResult initialise(const QVAuthKey& key);
+
+    // 503 "SDK Initialisation is pending..." before the first run, 400 after clearSession, the
+    // failure of a failed run, or 200 with the core engine.
+    static InitialisationResult initialisationResult();
+
+    // Clears the repository's session and every adapter's, optionally forgets all delegates and
+    // observers, and returns to the not-initialised state (400).
+    static void clearSession(bool autoRemoveDelegatesAndObservers);
+
+    // The steps after a successful repository start, in this order.
+    static void requestTrackingAuthorization();
+    static void setUpAdapters(const QVAuthKey& key, ConsentRepository& repository);
+    static void applyConsent(const std::string& applicationId, ConsentRepository& repository);
+
+    QVCoreEngineFactory() = delete;
+};
+
+} // namespace qvtv

@@ -1,0 +1,41 @@
+#pragma once
+// The core engine over one repository and the shared event manager. It keeps no state of its
+// own: every answer comes from the repository (and so the preferences store) at the moment of
+// the call, with the application id the host passed.
+//
+//   auto core = std::make_shared<qvtv::QVCoreEngineImpl>(repository, qvtv::QVConsentEventManager::shared());
+//   core->getCollectedConsentInfo("demo-tv-app");
+
+#include "QVTVConsent/data/ConsentRepository.h"
+#include "QVTVConsent/engine/QVCoreEngine.h"
+
+namespace qvtv {
+
+class QVCoreEngineImpl final : public QVCoreEngine {
+public:
+    QVCoreEngineImpl(std::shared_ptr<ConsentRepository> repository, std::shared_ptr<QVConsentEventManager> eventManager);
+
+    QVDataMessage<std::string> getLocale(const std::string& applicationId) override;
+    QVDataMessage<std::string> getClientId(const std::string& applicationId) override;
+    QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) override;
+    QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) override;
+    QVDataMessage<QVConsentRecollectionReason> getConsentRecollectionReason(const std::string& applicationId) override;
+    QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) override;
+    QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
+                                                                const std::string& packageId) override;
+    void addObserver(std::int64_t code, std::any observer, ObserverCallback callback) override;
+    void removeObserver(std::int64_t code) override;
+    void addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) override;
+    void removeDelegate(std::int64_t code) override;
+    QVDataMessage<bool> isGCMEnabled() override;
+    QVDataMessage<QVAppliedGCMData> getAppliedGCMData() override;
+    QVDataMessage<std::vector<GoogleConsentData>> getGCMData() override;
+
+    const std::shared_ptr<ConsentRepository>& repository() const { return repository_; }
+
+private:
+    std::shared_ptr<ConsentRepository> repository_;
+    std::shared_ptr<QVConsentEventManager> eventManager_;
+};
+
+} // namespace qvtv

@@ -1,0 +1,360 @@
+#include "QVTVConsent/data/ConsentRepositoryImpl.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "QVTVConsent/ServiceHarness.h"
+#include "QVTVConsent/data/KeychainHelper.h"
+#include "QVTVConsent/data/PrefsFactory.h"
+#include "QVTVConsent/model/QVPackage.h"
+#include "platform/RunLoop.h"
+
+using namespace qvtv;
+using consentservice::ServiceEndpoint;
+using consentservice::ServiceFault;
+
+namespace {
+
+const std::string primaryId = "demo-tv-app";
+const std::string secondaryId = "demo-tv-app-kids";
+const std::string documentPath = "/api/mobileconsent/dynamic";
+
+struct RecordingDelegate : QVConsentEventDelegate {
+    const std::string& applicationId() const override { return primaryId; }
+    void onConsentAction(const QVDataMessage<QVConsentEvent>& data) override { received.push_back(data); }
+    std::vector<QVDataMessage<QVConsentEvent>> received;
+};
+
+ServiceFault fault(ServiceFault::Kind kind) {
+    ServiceFault f;
+    f.kind = kind;
+    return f;
+}
+
+class ConsentRepositoryTest : public ::testing::Test {
+protected:
+    // What DataFactory::create() does at each initialisation run: a new store, a new repository.
+    std::shared_ptr<ConsentRepositoryImpl> newRepository() {
+        return std::make_shared<ConsentRepositoryImpl>(PrefsFactory::create(), events);
+    }
+
+    std::shared_ptr<ConsentRepositoryImpl> initialised(const QVAuthKey& key, std::int64_t expectedCode = 200) {
+        auto repository = newRepository();
+        const auto result = repository->initialise(key).get();
+        EXPECT_EQ(result.code(), expectedCode) << result.description();
+        return repository;
+    }
+
+    // What the banner's Accept does: every package of the categories switched on.
+    static QVDataMessage<ConsentRepository::ConsentList> acceptAll(ConsentRepositoryImpl& repository,
+                                                                  const std::string& id) {
+        const auto banner = repository.getBannerData(id);
+        EXPECT_TRUE(banner.data());
+        for (const auto& category : (*banner.data())->categories) {
+            for (const auto& package : category->packages) package->setEnabled(true);
+        }
+        return repository.saveConsent(id, (*banner.data())->categories, false).get();
+    }
+
+    // The stored state that a failure must never touch.
+    struct Stored {
+        std::string document;
+        QVConsentStatus status;
+        std::optional<std::int64_t> lastConsentedAt;
+        friend bool operator==(const Stored&, const Stored&) = default;
+    };
+    static Stored stored(ConsentRepositoryImpl& repository, const std::string& id) {
+        const auto document = repository.prefs()->getConsentRecord(id);
+        return Stored{document ? document->toJson().dump() : "", repository.prefs()->getConsentStatus(id),
+                      repository.prefs()->getLastConsentedAt(id)};
+    }
+
+    testsupport::ServiceHarness harness;
+    std::shared_ptr<QVConsentEventManager> events = std::make_shared<QVConsentEventManager>();
+};
+
+} // namespace
+
+TEST_F(ConsentRepositoryTest, FreshInstallFetchesAndStoresTheDocumentAndTheNextRunDoesNot) {
+    auto first = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(harness.requestCount(documentPath), 2u);
+    EXPECT_EQ(harness.requestCount("/api/mobilebanner/template/"), 2u);
+    EXPECT_EQ(harness.requestCount("/api/mobilepreferencecenter/template/" + secondaryId), 1u);
+    for (const auto& id : {primaryId, secondaryId}) {
+        EXPECT_TRUE(first->prefs()->getConsentRecord(id)) << id;
+        const auto status = first->getConsentStatus(id);
+        EXPECT_EQ(status.code(), 200);
+        EXPECT_EQ(status.msg(), "Pending");
+        EXPECT_FALSE(first->prefs()->getConfigError(id));
+    }
+    EXPECT_EQ(first->getLocale(primaryId).data(), std::optional<std::string>("DE"));
+    const auto clientId = first->getClientId(primaryId);
+    ASSERT_TRUE(clientId.data());
+    EXPECT_FALSE(clientId.data()->empty());
+
+    harness.service().clearRequests();
+    auto second = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(harness.requestCount(documentPath), 0u) << "the stored document is used";
+    EXPECT_EQ(harness.requestCount("/api/mobilebanner/template/"), 2u);
+    EXPECT_EQ(second->getClientId(primaryId).data(), clientId.data());
+    EXPECT_EQ(second->initialise(QVAuthKey(primaryId)).get().msg(), "SDK Initialised successfully");
+}
+
+TEST_F(ConsentRepositoryTest, QueriesAnswerWithTheirCodesBeforeAndAfterConsent) {
+    auto repository = initialised(QVAuthKey(primaryId, secondaryId));
+    const auto last = repository->getLastConsentedAt(primaryId);
+    EXPECT_EQ(last.code(), 404);
+    EXPECT_EQ(last.msg(), "Consent recollection required!");
+    const auto reason = repository->getConsentRecollectionReason(primaryId);
+    EXPECT_EQ(reason.code(), 404);
+    EXPECT_EQ(reason.msg(), "Consent Recollection not required.");
+    const auto info = repository->getCollectedConsentInfo(primaryId);
+    EXPECT_EQ(info.code(), 404);
+    EXPECT_EQ(info.msg(), "Consent data not found! Pending Consent collection");
+    const auto package = repository->getPackage(primaryId, "FirebaseAnalytics");
+    EXPECT_EQ(package.code(), 404);
+    EXPECT_EQ(package.msg(), "Consent data not found! Pending Consent collection");
+    EXPECT_EQ(repository->getConsentType(primaryId).data(), QVConsentType::explicit_);
+    EXPECT_EQ(repository->isGCMEnabled().data(), std::optional<bool>(true));
+    const auto gcm = repository->getGCMData();
+    EXPECT_EQ(gcm.code(), 200);
+    EXPECT_EQ(gcm.data()->size(), 2u);
+    const auto applied = repository->getAppliedGCMData();
+    EXPECT_EQ(applied.code(), 400);
+    EXPECT_EQ(applied.msg(), "Internal server error, please contact support (1015)");
+    const auto unknownLocale = repository->getLocale("nobody");
+    EXPECT_EQ(unknownLocale.code(), 404);
+    EXPECT_EQ(unknownLocale.msg(), "");
+    EXPECT_EQ(unknownLocale.error(), std::optional<std::string>("Internal server error, please contact support (1014)"));
+    const auto noType = repository->getConsentType("nobody");
+    EXPECT_EQ(noType.code(), 500);
+    EXPECT_EQ(noType.msg(), "QVConsentEngine must be initialized before calling this API (1034)");
+    EXPECT_EQ(noType.error(), std::optional<std::string>("1034"));
+    const auto noBanner = repository->getBannerData("nobody");
+    EXPECT_EQ(noBanner.msg(), "QVConsentEngine must be initialized before calling this API (1032)");
+    EXPECT_EQ(noBanner.error(), std::optional<std::string>("1032"));
+    const auto noCenter = repository->getPreferenceCenterData("nobody");
+    EXPECT_EQ(noCenter.msg(), "QVConsentEngine must be initialized before calling this API (1033)");
+    EXPECT_TRUE(repository->getPreferenceCenterData(secondaryId).data());
+
+    const auto saved = acceptAll(*repository, primaryId);
+    EXPECT_EQ(saved.code(), 200) << saved.description();
+    EXPECT_EQ(repository->getLastConsentedAt(primaryId).data(), harness.clock().clock().wallMillis());
+    const auto firebase = repository->getPackage(primaryId, "FirebaseAnalytics");
+    EXPECT_EQ(firebase.code(), 200);
+    ASSERT_TRUE(firebase.data());
+    EXPECT_TRUE((*firebase.data())->isEnabled());
+    const auto unknown = repository->getPackage(primaryId, "not-a-package");
+    EXPECT_EQ(unknown.code(), 200);
+    EXPECT_FALSE(unknown.data());
+
+    // Collected without a stored document or time: the internal failure numbers name the id's role.
+    repository->prefs()->saveConsentStatus(secondaryId, QVConsentStatus::collected);
+    KeychainHelper::shared()->remove(secondaryId + "_qv_dynamic");
+    EXPECT_EQ(repository->getCollectedConsentInfo(secondaryId).msg(),
+              "Internal server error, please contact support (1008)");
+    EXPECT_EQ(repository->getLastConsentedAt(secondaryId).msg(),
+              "Internal server error, please contact support (1030)");
+    const auto noDocument = repository->saveConsent(secondaryId, {}, false).get();
+    EXPECT_EQ(noDocument.msg(), "QVConsentEngine must be initialized before calling this API (1018)");
+    EXPECT_EQ(noDocument.error(), std::optional<std::string>("1018"));
+    repository->prefs()->saveConsentStatus(secondaryId, QVConsentStatus::recollectionRequired);
+    EXPECT_EQ(repository->getLastConsentedAt(secondaryId).code(), 1029);
+    EXPECT_EQ(repository->getConsentRecollectionReason(secondaryId).msg(),
+              "Internal server error, please contact support (1031)");
+}
+
+TEST_F(ConsentRepositoryTest, BlankPrimaryIdIsRefusedWithoutARequestAndStoredAsConfigurationError) {
+    auto repository = initialised(QVAuthKey(" \n"), 409);
+    const auto error = repository->prefs()->getConfigError(" \n");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), 409);
+    EXPECT_EQ(error->msg(), "Invalid Primary Application Id: Optional(\" \n\")");
+    EXPECT_TRUE(harness.service().requests().empty());
+    EXPECT_EQ(repository->isGCMEnabled().code(), 500);
+}
+
+TEST_F(ConsentRepositoryTest, NoTemplatesAnswerFailsTheLoadAndLeavesNothingStored) {
+    harness.service().setFault(ServiceEndpoint::bannerTemplate, fault(ServiceFault::Kind::noTemplatesText));
+    auto repository = newRepository();
+    const auto result = repository->initialise(QVAuthKey(primaryId)).get();
+    EXPECT_EQ(result.code(), 500);
+    EXPECT_EQ(result.msg(), "No associated legal templates found");
+    const auto error = repository->prefs()->getConfigError(primaryId);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), 500);
+    EXPECT_EQ(error->msg(), "No associated legal templates found");
+    EXPECT_FALSE(repository->prefs()->getConsentRecord(primaryId)) << "the fetched document is dropped";
+
+    // A later successful load clears the stored error.
+    harness.service().clearFaults();
+    auto recovered = initialised(QVAuthKey(primaryId));
+    EXPECT_FALSE(recovered->prefs()->getConfigError(primaryId));
+}
+
+TEST_F(ConsentRepositoryTest, SecondaryAbsentOrFailingLeavesThePrimaryWorking) {
+    auto onlyPrimary = initialised(QVAuthKey(primaryId));
+    EXPECT_FALSE(onlyPrimary->containerFor(secondaryId));
+    EXPECT_FALSE(onlyPrimary->prefs()->getConfigError(""));
+    EXPECT_EQ(harness.requestCount(documentPath), 1u);
+
+    auto failing = initialised(QVAuthKey(primaryId, std::string("unknown-tv-app")));
+    const auto error = failing->prefs()->getConfigError("unknown-tv-app");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), 409);
+    EXPECT_FALSE(error->msg().empty());
+    EXPECT_FALSE(failing->containerFor("unknown-tv-app"));
+    EXPECT_TRUE(failing->getBannerData(primaryId).data());
+    EXPECT_EQ(failing->getBannerData("unknown-tv-app").code(), 500);
+}
+
+TEST_F(ConsentRepositoryTest, FailedPrimaryCancelsTheSecondaryRequestInFlight) {
+    // The secondary's banner request would stall for 65 s; the failed primary must not wait for it.
+    ServiceFault stall = fault(ServiceFault::Kind::stall);
+    harness.service().setFault(ServiceEndpoint::bannerTemplate, stall);
+    const auto started = std::chrono::steady_clock::now();
+    auto repository = initialised(QVAuthKey("unknown-tv-app", secondaryId), 409);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    EXPECT_FALSE(repository->prefs()->getConsentRecord(secondaryId));
+    EXPECT_FALSE(repository->prefs()->getConfigError(secondaryId));
+    EXPECT_TRUE(repository->prefs()->getConfigError("unknown-tv-app"));
+}
+
+TEST_F(ConsentRepositoryTest, SavingAcceptAndRejectAllSendsAndStoresTheChoice) {
+    auto repository = initialised(QVAuthKey(primaryId));
+    repository->prefs()->saveRecollectionReason(primaryId, QVConsentRecollectionReason::expired);
+    const auto accepted = acceptAll(*repository, primaryId);
+    ASSERT_EQ(accepted.code(), 200) << accepted.description();
+    EXPECT_EQ(repository->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
+    EXPECT_FALSE(repository->prefs()->getConsentRecollectionReason(primaryId));
+    auto sent = harness.service().submissions(ServiceEndpoint::consent);
+    ASSERT_EQ(sent.size(), 1u);
+    auto body = nlohmann::json::parse(sent[0].body);
+    EXPECT_EQ(body["ScreenURI"], "Application");
+    EXPECT_EQ(body["MobileApplicationId"], primaryId);
+    EXPECT_EQ(body["SDKVersion"], "0.1.6-beta");
+    EXPECT_EQ(body["ClientSessionId"], repository->prefs()->getClientId(primaryId));
+    EXPECT_EQ(body["ClientId"], *repository->getClientId(primaryId).data());
+    for (const auto& category : body["AllConsents"]) EXPECT_EQ(category["ConsentGiven"], "All") << category.dump();
+
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 5000);
+    const auto rejected = repository->saveConsent(primaryId, (*repository->getBannerData(primaryId).data())->categories,
+                                                  true).get();
+    ASSERT_EQ(rejected.code(), 200);
+    sent = harness.service().submissions(ServiceEndpoint::consent);
+    ASSERT_EQ(sent.size(), 2u);
+    body = nlohmann::json::parse(sent[1].body);
+    for (const auto& category : body["AllConsents"]) {
+        const bool essential = category["MobileComplianceCategory"] == "Essential";
+        EXPECT_EQ(category["ConsentGiven"], essential ? "All" : "None");
+        for (const auto& package : category["MobilePackageConsents"]) EXPECT_EQ(package["IsEnabled"], essential);
+    }
+    for (const auto& category : (*repository->getBannerData(primaryId).data())->categories) {
+        EXPECT_EQ(category->isEnabled, category->type == QVCategoryType::essential);
+    }
+    EXPECT_EQ(repository->getLastConsentedAt(primaryId).data(), harness.clock().clock().wallMillis());
+    EXPECT_EQ(repository->getPackage(primaryId, "FirebaseAnalytics").data().value()->isEnabled(), false);
+}
+
+TEST_F(ConsentRepositoryTest, DoNotStoreConsentSavesOnTheDeviceOnly) {
+    auto repository = initialised(QVAuthKey("demo-tv-advanced"));
+    EXPECT_EQ(repository->doNotStoreConsent("demo-tv-advanced"), std::optional<bool>(true));
+    const auto saved = acceptAll(*repository, "demo-tv-advanced");
+    EXPECT_EQ(saved.code(), 200);
+    EXPECT_TRUE(harness.service().submissions(ServiceEndpoint::consent).empty());
+    EXPECT_EQ(repository->getConsentStatus("demo-tv-advanced").data(), QVConsentStatus::collected);
+    EXPECT_EQ(repository->getLastConsentedAt("demo-tv-advanced").data(), harness.clock().clock().wallMillis());
+}
+
+TEST_F(ConsentRepositoryTest, RefusedOrFailedSavesAndInitialisationsChangeNothingStored) {
+    auto repository = initialised(QVAuthKey(primaryId));
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 60'000);
+    const auto before = stored(*repository, primaryId);
+
+    harness.service().setFault(ServiceEndpoint::consent, fault(ServiceFault::Kind::responseStatusError));
+    const auto refused = repository->saveConsent(primaryId, (*repository->getBannerData(primaryId).data())->categories,
+                                                 true).get();
+    EXPECT_EQ(refused.code(), 409);
+    EXPECT_EQ(refused.msg(), "Injected service error");
+    EXPECT_FALSE(refused.data());
+    EXPECT_EQ(stored(*repository, primaryId), before);
+
+    harness.service().setFault(ServiceEndpoint::consent, fault(ServiceFault::Kind::dropConnection));
+    const auto dropped = repository->saveConsent(primaryId, (*repository->getBannerData(primaryId).data())->categories,
+                                                 true).get();
+    EXPECT_EQ(dropped.code(), 500);
+    EXPECT_EQ(dropped.msg().rfind("Internal server error, please contact support: ", 0), 0u) << dropped.msg();
+    EXPECT_EQ(stored(*repository, primaryId), before);
+
+    // A failed initialisation of the same id leaves the stored consent alone as well.
+    harness.service().setFault(ServiceEndpoint::preferenceCenterTemplate, fault(ServiceFault::Kind::bareArray));
+    const auto failedStart = newRepository()->initialise(QVAuthKey(primaryId)).get();
+    EXPECT_EQ(failedStart.code(), 500);
+    EXPECT_EQ(failedStart.msg(), "Internal server error, please contact support");
+    EXPECT_EQ(stored(*repository, primaryId), before);
+}
+
+TEST_F(ConsentRepositoryTest, TemplateThatGainedAPackageAsksForConsentAgain) {
+    auto repository = initialised(QVAuthKey(primaryId));
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    const auto firebaseBefore = repository->getPackage(primaryId, "FirebaseAnalytics");
+    ASSERT_TRUE(firebaseBefore.data());
+
+    auto delegate = std::make_shared<RecordingDelegate>();
+    events->addDelegate(4, delegate);
+    std::vector<QVDataMessage<QVConsentEvent>> observed;
+    events->addObserver(9, std::any{}, [&](const QVDataMessage<QVConsentEvent>& m) { observed.push_back(m); });
+    harness.addAnalyticsPackage(primaryId, "com.example.newmeter");
+
+    auto next = initialised(QVAuthKey(primaryId));
+    EXPECT_EQ(next->getConsentStatus(primaryId).msg(), "RecollectionRequired");
+    EXPECT_EQ(next->getConsentRecollectionReason(primaryId).data(), QVConsentRecollectionReason::structureChanged);
+    ASSERT_EQ(delegate->received.size(), 1u);
+    const auto& event = *delegate->received[0].data();
+    EXPECT_EQ(event.code(), 4);
+    EXPECT_EQ(event.applicationId(), primaryId);
+    EXPECT_FALSE(event.type());
+    EXPECT_EQ(event.consentStatus(), QVConsentStatus::recollectionRequired);
+    EXPECT_FALSE(event.data().empty()) << "the stored choices travel with the event";
+    platform::RunLoop::main().runUntil([&] { return !observed.empty(); });
+    ASSERT_EQ(observed.size(), 1u);
+    EXPECT_EQ(observed[0].data()->code(), 200);
+
+    // The banner shows the stored choices, and the new package off.
+    const auto banner = next->getBannerData(primaryId);
+    for (const auto& category : (*banner.data())->categories) {
+        for (const auto& package : category->packages) {
+            if (category->type == QVCategoryType::essential) continue;
+            EXPECT_EQ(package->isEnabled(), package->packageId() != "com.example.newmeter") << package->packageId();
+        }
+    }
+}
+
+TEST_F(ConsentRepositoryTest, ConsentOlderThanTheRetentionPeriodIsCollectedAgain) {
+    auto repository = initialised(QVAuthKey(primaryId));
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    auto delegate = std::make_shared<RecordingDelegate>();
+    events->addDelegate(1, delegate);
+
+    // Eleven months on nothing changes; thirteen months on (retention 12) consent has expired.
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 11LL * 30 * 86'400'000);
+    auto stillValid = initialised(QVAuthKey(primaryId));
+    EXPECT_EQ(stillValid->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
+    EXPECT_TRUE(delegate->received.empty());
+
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 2LL * 30 * 86'400'000);
+    auto expired = initialised(QVAuthKey(primaryId));
+    EXPECT_EQ(expired->getConsentStatus(primaryId).data(), QVConsentStatus::recollectionRequired);
+    EXPECT_EQ(expired->getConsentRecollectionReason(primaryId).data(), QVConsentRecollectionReason::expired);
+    EXPECT_EQ(expired->getCollectedConsentInfo(primaryId).msg(), "Consent recollection required!");
+    EXPECT_TRUE(expired->prefs()->getConsentRecord(primaryId)->subConsents().empty());
+    ASSERT_EQ(delegate->received.size(), 1u);
+    EXPECT_TRUE(delegate->received[0].data()->data().empty());
+
+    // A new choice brings the id back to collected without a reason.
+    ASSERT_EQ(acceptAll(*expired, primaryId).code(), 200);
+    EXPECT_EQ(expired->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
+    EXPECT_EQ(expired->getConsentRecollectionReason(primaryId).code(), 404);
+}

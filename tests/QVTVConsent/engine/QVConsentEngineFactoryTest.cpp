@@ -1,0 +1,121 @@
+#include "QVTVConsent/engine/QVConsentEngineFactory.h"
+
+#include <gtest/gtest.h>
+
+#include "QVTVConsent/ServiceHarness.h"
+#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/model/DataFactory.h"
+#include "platform/RunLoop.h"
+#include "support/LogCapture.h"
+
+using namespace qvtv;
+
+namespace {
+
+const std::string primaryId = "demo-tv-app";
+
+struct CountingDelegate : QVConsentEventDelegate {
+    const std::string& applicationId() const override { return primaryId; }
+    void onConsentAction(const QVDataMessage<QVConsentEvent>&) override { ++calls; }
+    int calls = 0;
+};
+
+} // namespace
+
+TEST(QVConsentEngineFactory, BeforeInitialisationTheStateIsPendingAndTheLocaleUnavailable) {
+    const auto engine = QVConsentEngineFactory::currentEngine();
+    EXPECT_EQ(engine.code(), 503);
+    EXPECT_EQ(engine.msg(), "SDK Initialisation is pending...");
+    EXPECT_FALSE(engine.data());
+
+    testsupport::LogCapture log;
+    QVLogger::ERROR_LOGS_ENABLED = true;
+    const auto locale = QVConsentEngineFactory::getLocale(primaryId);
+    QVLogger::ERROR_LOGS_ENABLED = false;
+    EXPECT_EQ(locale.code(), 200);
+    EXPECT_EQ(locale.msg(), "Locale info is currently unavailable 1026");
+    EXPECT_EQ(locale.error(), std::optional<std::string>("Locale info is currently unavailable 1026"));
+    EXPECT_FALSE(locale.data());
+    EXPECT_TRUE(log.contains("[ERROR] QVCoreEngineFactory: getLocale() : Locale info is currently unavailable 1026"));
+}
+
+TEST(QVConsentEngineFactory, InitialiseTwiceAnswersTheSameEngineWithoutRequests) {
+    testsupport::ServiceHarness harness;
+    std::optional<QVConsentEngineFactory::Result> completed;
+    auto first = QVConsentEngineFactory::initialise(QVAuthKey(primaryId, std::string("demo-tv-app-kids")),
+                                                    [&](const auto& result) { completed = result; });
+    const auto result = first.get();
+    ASSERT_EQ(result.code(), 200) << result.description();
+    EXPECT_EQ(result.msg(), "SDK Initialised successfully");
+    ASSERT_TRUE(result.data());
+    platform::RunLoop::main().runUntil([&] { return completed.has_value(); });
+    ASSERT_TRUE(completed);
+    EXPECT_EQ(completed->data(), result.data()) << "the completion runs on the main queue with the same answer";
+
+    const auto requests = harness.service().requests().size();
+    const auto again = QVConsentEngineFactory::initialise(QVAuthKey(primaryId)).get();
+    EXPECT_EQ(again.data(), result.data());
+    EXPECT_EQ(QVConsentEngineFactory::currentEngine().data(), result.data());
+    EXPECT_EQ(harness.service().requests().size(), requests);
+
+    // The public engine answers from the real state.
+    const auto& engine = *result.data();
+    EXPECT_EQ(engine->getConsentStatus(primaryId).msg(), "Pending");
+    EXPECT_EQ(engine->getLocale(primaryId).data(), std::optional<std::string>("DE"));
+    EXPECT_EQ(QVConsentEngineFactory::getLocale(primaryId).data(), std::optional<std::string>("DE"));
+    EXPECT_EQ(engine->getClientId("demo-tv-app-kids").code(), 200);
+    EXPECT_EQ(engine->getCollectedConsentInfo(primaryId).code(), 404);
+    EXPECT_EQ(engine->isGCMEnabled().data(), std::optional<bool>(true));
+    EXPECT_EQ(engine->getGCMData().code(), 200);
+    EXPECT_EQ(engine->getAppliedGCMData().code(), 400);
+}
+
+TEST(QVConsentEngineFactory, FailedRunLeavesTheLibraryUninitialisedAndTheNextRunTriesAgain) {
+    testsupport::ServiceHarness harness;
+    const auto failed = QVConsentEngineFactory::initialise(QVAuthKey("")).get();
+    EXPECT_EQ(failed.code(), 409);
+    EXPECT_EQ(failed.msg(), "Invalid Primary Application Id: Optional(\"\")");
+    EXPECT_FALSE(failed.data());
+    EXPECT_EQ(QVConsentEngineFactory::currentEngine().code(), 409);
+
+    const auto retried = QVConsentEngineFactory::initialise(QVAuthKey(primaryId)).get();
+    EXPECT_EQ(retried.code(), 200);
+    EXPECT_TRUE(retried.data());
+}
+
+TEST(QVConsentEngineFactory, ClearSessionKeepsOrRemovesRegistrationsAsAsked) {
+    testsupport::ServiceHarness harness;
+    auto engine = *QVConsentEngineFactory::initialise(QVAuthKey(primaryId)).get().data();
+    auto delegate = std::make_shared<CountingDelegate>();
+    int observed = 0;
+    engine->addDelegate(1, delegate);
+    engine->addObserver(2, std::any{}, [&](const auto&) { ++observed; });
+    auto notify = [] {
+        QVConsentEventManager::shared()->notify(primaryId, "c", std::nullopt, QVConsentStatus::pending,
+                                                QVDataMessage<QVConsentEvent::Records>(499, ""));
+        platform::RunLoop::main().runPending();
+    };
+
+    QVConsentEngineFactory::clearSession(false);
+    const auto cleared = QVConsentEngineFactory::currentEngine();
+    EXPECT_EQ(cleared.code(), 400);
+    EXPECT_EQ(cleared.msg(), "SDK Initialisation is pending...");
+    EXPECT_FALSE(cleared.data());
+    EXPECT_EQ(engine->getConsentStatus(primaryId).data(), QVConsentStatus::pending);
+    EXPECT_EQ(engine->getLocale(primaryId).code(), 404) << "every keychain item is gone";
+    notify();
+    EXPECT_EQ(delegate->calls, 1);
+    EXPECT_EQ(observed, 1);
+
+    // Registrations made through an engine outlive a new initialisation.
+    auto next = *QVConsentEngineFactory::initialise(QVAuthKey(primaryId)).get().data();
+    EXPECT_NE(next, engine);
+    notify();
+    EXPECT_EQ(delegate->calls, 2);
+    EXPECT_EQ(observed, 2);
+
+    QVConsentEngineFactory::clearSession(true);
+    notify();
+    EXPECT_EQ(delegate->calls, 2);
+    EXPECT_EQ(observed, 2);
+}

@@ -1,0 +1,65 @@
+#include "tools/demo/DemoOptions.h"
+
+#include <unistd.h>
+
+namespace demo {
+namespace {
+
+std::filesystem::path defaultDataDir() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() / "demo-data" : self.parent_path() / "demo-data";
+}
+
+} // namespace
+
+std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& arguments) {
+    DemoOptions options;
+    options.dataDir = defaultDataDir();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& flag = arguments[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= arguments.size()) return std::nullopt;
+            return arguments[++i];
+        };
+        std::optional<std::string> given;
+        if (flag == "--help" || flag == "-h") {
+            options.help = true;
+        } else if (flag == "--once") {
+            options.story = false;
+        } else if (flag == "--fresh") {
+            options.fresh = true;
+            options.story = false;
+        } else if (flag == "--accept-all") {
+            options.acceptAll = true;
+            options.story = false;
+        } else if (flag == "--reject-all") {
+            options.rejectAll = true;
+            options.story = false;
+        } else if (flag == "--add-package" && (given = value())) {
+            options.addPackage = given;
+            options.story = false;
+        } else if (flag == "--origin" && (given = value())) {
+            options.origin = given;
+        } else if (flag == "--data" && (given = value())) {
+            options.dataDir = *given;
+        } else if (flag == "--primary" && (given = value())) {
+            options.primaryId = *given;
+        } else if (flag == "--secondary" && (given = value())) {
+            options.secondaryId = *given;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string DemoOptions::usage() {
+    return "usage: qvtv-demo [--once] [--fresh] [--accept-all | --reject-all] [--add-package ID]\n"
+           "                 [--origin URL] [--data DIR] [--primary ID] [--secondary ID]\n"
+           "Without an action it plays the story: fresh install and accept-all, a second start that\n"
+           "reuses the stored document, and a start after the banner gained a package.\n"
+           "--origin uses another consent service (its origin, without /api) instead of the local one.\n";
+}
+
+} // namespace demo

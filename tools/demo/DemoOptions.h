@@ -1,0 +1,28 @@
+#pragma once
+// The command line of qvtv-demo.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace demo {
+
+struct DemoOptions {
+    std::optional<std::string> origin;  // another consent service instead of the in-process one
+    std::filesystem::path dataDir;
+    std::string primaryId = "demo-tv-app";
+    std::string secondaryId = "demo-tv-app-kids";
+    bool fresh = false;       // forget the device's stores first (a new install)
+    bool acceptAll = false;
+    bool rejectAll = false;
+    std::optional<std::string> addPackage;  // add a package to the served banner first
+    bool story = true;        // no action given: play the whole story
+    bool help = false;
+
+    // None for an unknown flag or a flag without its value.
+    static std::optional<DemoOptions> parse(const std::vector<std::string>& arguments);
+    static std::string usage();
+};
+
+} // namespace demo
