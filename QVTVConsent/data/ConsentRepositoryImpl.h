@@ -63,8 +63,7 @@ public:
     void clearSession() override;
     std::optional<bool> doNotStoreConsent(const std::string& applicationId) override;
 
-    // The key of the last initialise, for the engine (which ids are primary and secondary).
-    const std::optional<QVAuthKey>& authKey() const { return authKey_; }
+    const std::optional<QVAuthKey>& authKey() const override { return authKey_; }
     const std::shared_ptr<Prefs>& prefs() const { return prefs_; }
     std::optional<QVResponseContainer> containerFor(const std::string& applicationId) const;
 

@@ -3,12 +3,11 @@
 #include <exception>
 #include <mutex>
 
-#include "QVTVConsent/adapters/QVSupportedPackage.h"
+#include "QVTVConsent/adapters/ConsentAdapterSetup.h"
+#include "QVTVConsent/adapters/QVAdapterConsentManager.h"
 #include "QVTVConsent/engine/QVConsentEventManager.h"
 #include "QVTVConsent/engine/QVCoreEngineImpl.h"
-#include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/model/DataFactory.h"
-#include "platform/TrackingAuthorization.h"
 
 namespace qvtv {
 namespace {
@@ -75,26 +74,21 @@ QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialise(const 
 
 void QVCoreEngineFactory::clearSession(bool autoRemoveDelegatesAndObservers) {
     if (auto repository = sharedRepository()) repository->clearSession();
+    if (auto manager = QVAdapterConsentManager::shared()) manager->clearSession();
     if (autoRemoveDelegatesAndObservers) QVConsentEventManager::shared()->removeAll();
     store(InitialisationResult(400, pendingMessage));
 }
 
 void QVCoreEngineFactory::requestTrackingAuthorization() {
-    if (!QVSupportedPackage::requiresTrackingAuthorization()) return;
-    QVLogger::i("QVCoreEngineFactory", "ATT requestingTrackingAuthorization");
-    // The host's provider shows its prompt only while the viewer has not answered yet.
-    const auto status = platform::TrackingAuthorization::requestAuthorization().get();
-    switch (static_cast<int>(status)) {
-    case 0: QVLogger::i("QVCoreEngineFactory", "ATT Not Determined"); return;
-    case 1: QVLogger::i("QVCoreEngineFactory", "ATT Restricted"); return;
-    case 2: QVLogger::i("QVCoreEngineFactory", "ATT Denied"); return;
-    case 3: QVLogger::i("QVCoreEngineFactory", "ATT Authorized"); return;
-    default: QVLogger::i("QVCoreEngineFactory", "ATT Unknown"); return;
-    }
+    ConsentAdapterSetup::requestTrackingAuthorization();
 }
 
-void QVCoreEngineFactory::setUpAdapters(const QVAuthKey&, ConsentRepository&) {}
+void QVCoreEngineFactory::setUpAdapters(const QVAuthKey& key, ConsentRepository& repository) {
+    ConsentAdapterSetup::setUpAdapters(key.integrationConfigs(), key.applicationId(), repository);
+}
 
-void QVCoreEngineFactory::applyConsent(const std::string&, ConsentRepository&) {}
+void QVCoreEngineFactory::applyConsent(const std::string& applicationId, ConsentRepository& repository) {
+    ConsentAdapterSetup::applyConsent(applicationId, repository);
+}
 
 } // namespace qvtv
