@@ -47,7 +47,7 @@ struct FieldStyle {
     }
 };
 
-struct TextFieldSpec {
+struct TextFieldRecipe {
     QVDataRequestField field;
     std::string_view labelKey;
     std::string_view placeholderKey;
@@ -78,16 +78,16 @@ public:
 
     const std::string& textColor() const { return style_.textColor; }
 
-    std::shared_ptr<QVTextInputFieldData> textField(const TextFieldSpec& spec) const {
+    std::shared_ptr<QVTextInputFieldData> textField(const TextFieldRecipe& recipe) const {
         auto field = std::make_shared<QVTextInputFieldData>();
         style_.applyTo(*field);
-        field->label = templatejson::text(translation_, spec.labelKey);
-        field->placeholder = templatejson::text(translation_, spec.placeholderKey);
+        field->label = templatejson::text(translation_, recipe.labelKey);
+        field->placeholder = templatejson::text(translation_, recipe.placeholderKey);
         field->errorMsg = templatejson::text(translation_, "FormError");
-        field->required = isRequired(spec.field);
-        field->maxLines = spec.maxLines;
-        field->keyboardType = spec.keyboardType;
-        field->returnKeyType = spec.returnKeyType;
+        field->required = isRequired(recipe.field);
+        field->maxLines = recipe.maxLines;
+        field->keyboardType = recipe.keyboardType;
+        field->returnKeyType = recipe.returnKeyType;
         return field;
     }
 
