@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "QVTVConsent/QVTVConsent.h"
+#include "QVTVConsent/adapters/ConsentAdapterHelper.h"
 #include "QVTVConsent/data/ServiceSettings.h"
 #include "QVTVConsent/model/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
@@ -26,6 +27,7 @@
 #include "platform/RunLoop.h"
 #include "tools/consent-service/ConsentService.h"
 #include "tools/demo/DemoOptions.h"
+#include "tools/sdk-fakes/FakeVendorSdks.h"
 
 namespace {
 
@@ -84,6 +86,12 @@ bool save(const std::string& id, bool rejectAll) {
     std::cout << "  saved " << (rejectAll ? "reject-all" : "accept-all") << " for " << id << ": " << saved.code()
               << (saved.msg().empty() ? "" : " " + saved.msg()) << "\n";
     if (saved.code() != 200) return false;
+    // The choice reaches the SDKs inside the app, as the banner does after a save.
+    if (rejectAll) {
+        ConsentAdapterHelper::denyAll(QVConsentStatus::collected, categories);
+    } else {
+        ConsentAdapterHelper::acceptAll(QVConsentStatus::collected, categories);
+    }
     QVConsentEventManager::shared()->notify(id, repository->getClientId(id).data().value_or(""),
                                             rejectAll ? QVUserConsentActionType::reject : QVUserConsentActionType::accept,
                                             QVConsentStatus::collected, saved);
@@ -110,7 +118,16 @@ void addPackageToBanner(const std::filesystem::path& fixtures, const std::string
     std::cout << "  the service's banner for " << id << " now also offers " << packageId << "\n";
 }
 
+// Prints what the stand-in SDKs received since the last call, so a newcomer sees consent arrive.
+void printSdkCalls(sdkfakes::FakeVendorSdks& sdks, const std::string& when) {
+    std::cout << "  SDK calls " << when << ":\n";
+    for (const auto& call : sdks.calls()) std::cout << "    " << call << "\n";
+    sdks.clearCalls();
+}
+
 int runOnce(const demo::DemoOptions& options, consentservice::ConsentService* service) {
+    // Recording stand-ins for the four vendor SDKs a real TV app would link.
+    sdkfakes::FakeVendorSdks sdks;
     auto events = QVConsentEventManager::shared();
     events->addDelegate(1, std::make_shared<PrintingDelegate>(options.primaryId));
     events->addObserver(1, std::any{}, [](const QVDataMessage<QVConsentEvent>& data) {
@@ -130,12 +147,16 @@ int runOnce(const demo::DemoOptions& options, consentservice::ConsentService* se
     std::cout << "  initialise: " << result->code() << " " << result->msg() << "\n";
     if (!result->data()) return 1;
     auto engine = *result->data();
+    printSdkCalls(sdks, "during initialisation");
     for (const auto& id : {options.primaryId, options.secondaryId}) printStatus(*engine, id);
 
     bool ok = true;
     if (options.acceptAll) ok = save(options.primaryId, false) && ok;
     if (options.rejectAll) ok = save(options.primaryId, true) && ok;
-    if (options.acceptAll || options.rejectAll) printStatus(*engine, options.primaryId);
+    if (options.acceptAll || options.rejectAll) {
+        printSdkCalls(sdks, "after the choice");
+        printStatus(*engine, options.primaryId);
+    }
     loop.runPending();
 
     if (service) {
