@@ -23,6 +23,9 @@ struct PangoFontDescriptionFree {
 struct PangoTabArrayFree {
     void operator()(PangoTabArray* tabs) const { pango_tab_array_free(tabs); }
 };
+struct PangoLayoutIterFree {
+    void operator()(PangoLayoutIter* iter) const { pango_layout_iter_free(iter); }
+};
 
 template <typename T>
 using GObjectHandle = std::unique_ptr<T, GObjectUnref>;
@@ -30,5 +33,6 @@ using PangoLayoutHandle = GObjectHandle<PangoLayout>;
 using PangoAttrListHandle = std::unique_ptr<PangoAttrList, PangoAttrListUnref>;
 using PangoFontDescriptionHandle = std::unique_ptr<PangoFontDescription, PangoFontDescriptionFree>;
 using PangoTabArrayHandle = std::unique_ptr<PangoTabArray, PangoTabArrayFree>;
+using PangoLayoutIterHandle = std::unique_ptr<PangoLayoutIter, PangoLayoutIterFree>;
 
 } // namespace tvkit

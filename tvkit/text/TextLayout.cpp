@@ -1,6 +1,7 @@
 #include "tvkit/text/TextLayout.h"
 
 #include "tvkit/text/FontContext.h"
+#include "tvkit/text/LineBreaker.h"
 #include "tvkit/text/PangoHandles.h"
 #include "tvkit/text/Utf8.h"
 
@@ -11,12 +12,29 @@
 
 namespace tvkit {
 
-struct TextLayout::Paragraph {
-    PangoLayoutHandle layout;
-    std::size_t start = 0;  // byte offset of the paragraph in the whole text
-    double x = 0;
+// A line of a paragraph that was broken here rather than by Pango (see LineBreaker).
+struct TextLayout::Line {
+    std::size_t start = 0;   // bytes from the paragraph's start
+    std::size_t length = 0;  // shown bytes
+    double x = 0;            // from the paragraph's origin
     double y = 0;
     double height = 0;
+    mutable PangoLayoutHandle layout;  // made when the line is first drawn or hit
+};
+
+struct TextLayout::Paragraph {
+    PangoLayoutHandle layout;  // the whole paragraph; none once it is split into `lines`
+    std::vector<Line> lines;
+    std::size_t start = 0;     // byte offset of the paragraph in the whole text
+    Font font;                 // the paragraph's default font
+    double hang = 0;           // how far lines after the first start right of it
+    double x = 0;
+    double y = 0;
+    double width = 0;          // right edge of the widest line, from x
+    double height = 0;
+
+    bool splitIntoLines(double available, double lineSpacing);
+    PangoLayout* layoutOf(const Line& line, const AttributedString& text) const;
 };
 
 struct TextLayout::Hit {
@@ -75,7 +93,67 @@ PangoAttrListHandle attributesFor(const AttributedString& text, std::size_t star
     return list;
 }
 
+// Text [start, end) in `font` with its runs' styling; without a width it is one line.
+PangoLayoutHandle unwrappedLayout(const AttributedString& text, std::size_t start, std::size_t end, const Font& font) {
+    PangoLayoutHandle layout(pango_layout_new(FontContext::pango()));
+    pango_layout_set_text(layout.get(), text.text().data() + start, static_cast<int>(end - start));
+    PangoFontDescriptionHandle description(FontContext::describe(font));
+    pango_layout_set_font_description(layout.get(), description.get());
+    PangoAttrListHandle list = attributesFor(text, start, end, font);
+    pango_layout_set_attributes(layout.get(), list.get());
+    return layout;
+}
+
+// Pango's indent moves the first line relative to the rest (negative: a hanging list marker,
+// which a tab then separates from the text at the following lines' edge).
+void setIndent(PangoLayout* layout, double hang) {
+    pango_layout_set_indent(layout, toPango(-hang));
+    if (hang > 0) {
+        PangoTabArrayHandle tabs(pango_tab_array_new_with_positions(1, FALSE, PANGO_TAB_LEFT, toPango(hang)));
+        pango_layout_set_tabs(layout, tabs.get());
+    }
+}
+
+double fromPango(int v) { return static_cast<double>(v) / PANGO_SCALE; }
+
 } // namespace
+
+bool TextLayout::Paragraph::splitIntoLines(double available, double lineSpacing) {
+    const double firstShift = std::max(0.0, -hang);
+    const double otherShift = std::max(0.0, hang);
+    auto broken = LineBreaker::breakLines(layout.get(), std::max(1, toPango(available - firstShift)),
+                                          std::max(1, toPango(available - otherShift)));
+    if (!broken) return false;
+    // Only the first line's layout gets the paragraph's indent and tab stops; a tab further on
+    // would stop elsewhere than in the measured line.
+    const std::string_view own = pango_layout_get_text(layout.get());
+    if (broken->size() > 1 && own.find('\t', (*broken)[1].start) != std::string_view::npos) return false;
+    double top = 0;
+    for (const LineBreaker::Line& b : *broken) {
+        const bool first = lines.empty();
+        Line line;
+        line.start = b.start;
+        line.length = b.length;
+        line.x = first ? 0 : otherShift;
+        line.y = top;
+        line.height = fromPango(b.height);
+        width = std::max(width, (first ? firstShift : otherShift) + fromPango(b.width));
+        top += line.height + lineSpacing;
+        lines.push_back(std::move(line));
+    }
+    height = lines.back().y + lines.back().height;
+    layout.reset();
+    return true;
+}
+
+PangoLayout* TextLayout::Paragraph::layoutOf(const Line& line, const AttributedString& text) const {
+    if (!line.layout) {
+        const std::size_t from = start + line.start;
+        line.layout = unwrappedLayout(text, from, from + line.length, font);
+        if (&line == &lines.front()) setIndent(line.layout.get(), hang);
+    }
+    return line.layout.get();
+}
 
 TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& options) : text_(text) {
     static const TextAttributes plain;
@@ -95,40 +173,36 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
 
         auto p = std::make_unique<Paragraph>();
         p->start = start;
-        p->layout.reset(pango_layout_new(FontContext::pango()));
+        p->font = attributes.font;
+        p->layout = unwrappedLayout(text_, start, end, attributes.font);
         PangoLayout* layout = p->layout.get();
-        pango_layout_set_text(layout, s.data() + start, static_cast<int>(end - start));
-        PangoFontDescriptionHandle description(FontContext::describe(attributes.font));
-        pango_layout_set_font_description(layout, description.get());
-        PangoAttrListHandle list = attributesFor(text_, start, end, attributes.font);
-        pango_layout_set_attributes(layout, list.get());
-
-        // The layout sits at the smaller of the two indents; Pango's own indent moves the first
-        // line relative to the rest (negative: a hanging list marker).
+        // The paragraph sits at the smaller of the two indents.
         p->x = std::max(0.0, std::min(style.firstLineHeadIndent, style.headIndent));
-        const double hang = style.headIndent - style.firstLineHeadIndent;
-        pango_layout_set_indent(layout, toPango(-hang));
-        if (hang > 0) {
-            PangoTabArrayHandle tabs(pango_tab_array_new_with_positions(1, FALSE, PANGO_TAB_LEFT, toPango(hang)));
-            pango_layout_set_tabs(layout, tabs.get());
-        }
+        p->hang = style.headIndent - style.firstLineHeadIndent;
+        setIndent(layout, p->hang);
         const TextAlignment alignment = options.alignment.value_or(style.alignment);
         pango_layout_set_alignment(layout, pangoAlignment(alignment));
         pango_layout_set_justify(layout, alignment == TextAlignment::justified);
         if (style.lineSpacing > 0) pango_layout_set_spacing(layout, toPango(style.lineSpacing));
         const double available = options.width - p->x;
         bool wraps = options.width > 0;
-        // With a width set, Pango shapes the text a second time even when nothing wraps, so a
-        // paragraph that looks short enough is first laid out without one; if it fits, that
-        // layout stands, placed by hand for its alignment.
-        if (wraps && static_cast<double>(end - start) * attributes.font.size * 0.6 < available) {
+        // Left-aligned text without a line limit is broken into lines here from one shaping pass
+        // (see LineBreaker). Pango wraps the rest itself, and with a width set it shapes the text
+        // a second time even when nothing wraps, so a paragraph that looks short enough is first
+        // laid out without one. Either way a paragraph that fits keeps that layout, placed by
+        // hand for its alignment.
+        const bool breaksHere = wraps && remainingLines < 0 &&
+                                (alignment == TextAlignment::natural || alignment == TextAlignment::left);
+        if (wraps && (breaksHere || static_cast<double>(end - start) * attributes.font.size * 0.6 < available)) {
             PangoRectangle line;
             pango_layout_get_extents(layout, nullptr, &line);
-            const double lineWidth = static_cast<double>(line.x + line.width) / PANGO_SCALE;
+            const double lineWidth = fromPango(line.x + line.width);
             if (lineWidth <= available) {
                 wraps = false;
                 if (alignment == TextAlignment::center) p->x += (available - lineWidth) / 2;
                 if (alignment == TextAlignment::right) p->x += available - lineWidth;
+            } else if (breaksHere && p->splitIntoLines(available, style.lineSpacing)) {
+                wraps = false;
             }
         }
         if (wraps) {
@@ -140,15 +214,19 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
             }
         }
 
-        PangoRectangle logical;
-        pango_layout_get_extents(layout, nullptr, &logical);
+        int lines = static_cast<int>(p->lines.size());
+        if (p->layout) {
+            PangoRectangle logical;
+            pango_layout_get_extents(layout, nullptr, &logical);
+            p->height = fromPango(logical.height);
+            p->width = fromPango(logical.x + logical.width);
+            lines = pango_layout_get_line_count(layout);
+        }
         if (!paragraphs_.empty()) y += style.spacingBefore;
         p->y = y;
-        p->height = static_cast<double>(logical.height) / PANGO_SCALE;
-        const int lines = pango_layout_get_line_count(layout);
         lineCount_ += lines;
         if (remainingLines > 0) remainingLines = std::max(0, remainingLines - lines);
-        width = std::max(width, p->x + static_cast<double>(logical.x + logical.width) / PANGO_SCALE);
+        width = std::max(width, p->x + p->width);
         y += p->height + style.spacingAfter;
         size_ = {width, p->y + p->height};
         paragraphs_.push_back(std::move(p));
@@ -161,24 +239,51 @@ TextLayout::TextLayout(TextLayout&&) noexcept = default;
 TextLayout& TextLayout::operator=(TextLayout&&) noexcept = default;
 
 void TextLayout::draw(cairo_t* cr, Point origin) const {
+    // Only what the clip shows is drawn, so a long text in a scrolling view lays out just the
+    // lines on screen. Ink can reach a little past a line's box, hence the margin of a box.
+    double left = 0, top = 0, right = 0, bottom = 0;
+    cairo_clip_extents(cr, &left, &top, &right, &bottom);
+    auto hidden = [&](double y, double height) { return y - height > bottom || y + 2 * height < top; };
     for (const auto& p : paragraphs_) {
-        cairo_move_to(cr, origin.x + p->x, origin.y + p->y);
-        pango_cairo_show_layout(cr, p->layout.get());
+        const double x = origin.x + p->x;
+        const double y = origin.y + p->y;
+        if (hidden(y, p->height)) continue;
+        if (p->layout) {
+            cairo_move_to(cr, x, y);
+            pango_cairo_show_layout(cr, p->layout.get());
+            continue;
+        }
+        for (const Line& line : p->lines) {
+            if (hidden(y + line.y, line.height)) continue;
+            cairo_move_to(cr, x + line.x, y + line.y);
+            pango_cairo_show_layout(cr, p->layoutOf(line, text_));
+        }
     }
 }
 
 std::optional<TextLayout::Hit> TextLayout::hitTest(Point point) const {
     if (text_.empty() || paragraphs_.empty()) return std::nullopt;
-    // The paragraph under the point, or the one after the gap it falls in, or the last.
+    // The paragraph (and line) under the point, or the one after the gap it falls in, or the last.
     auto it = std::find_if(paragraphs_.begin(), paragraphs_.end(),
                            [&](const auto& p) { return point.y < p->y + p->height; });
     const Paragraph& p = it == paragraphs_.end() ? *paragraphs_.back() : **it;
+    PangoLayout* layout = p.layout.get();
+    Point origin{p.x, p.y};
+    std::size_t start = p.start;
+    if (!layout) {
+        auto line = std::find_if(p.lines.begin(), p.lines.end(),
+                                 [&](const Line& l) { return point.y < p.y + l.y + l.height; });
+        if (line == p.lines.end()) --line;
+        layout = p.layoutOf(*line, text_);
+        origin = {p.x + line->x, p.y + line->y};
+        start += line->start;
+    }
     int index = 0;
     int trailing = 0;
-    const bool inside = pango_layout_xy_to_index(p.layout.get(), toPango(point.x - p.x), toPango(point.y - p.y),
+    const bool inside = pango_layout_xy_to_index(layout, toPango(point.x - origin.x), toPango(point.y - origin.y),
                                                  &index, &trailing);
     const bool withinParagraph = point.y >= p.y && point.y < p.y + p.height;
-    return Hit{p.start + static_cast<std::size_t>(index), inside && withinParagraph};
+    return Hit{start + static_cast<std::size_t>(index), inside && withinParagraph};
 }
 
 std::optional<std::size_t> TextLayout::characterIndexAt(Point point) const {

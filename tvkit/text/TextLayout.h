@@ -1,7 +1,9 @@
 #pragma once
 // Attributed text laid out with Pango at a given width: its size, drawing into a Cairo context
-// and hit-testing a point to a character or a link. Each paragraph is one Pango layout, so
-// paragraph indents (list items) and spacing apply per paragraph.
+// and hit-testing a point to a character or a link. Paragraphs are laid out one by one, so
+// paragraph indents (list items) and spacing apply per paragraph; a wrapped left-aligned
+// paragraph is measured from one shaping pass and its lines are laid out for drawing only when
+// they are first drawn or hit, so a long text costs little beyond what is on screen.
 //
 //   TextLayout layout(text, 600);                 // unlimited height
 //   Size needed = layout.size();
@@ -62,6 +64,7 @@ public:
     static Size measure(const AttributedString& text, double width);
 
 private:
+    struct Line;
     struct Paragraph;
     struct Hit;
     std::optional<Hit> hitTest(Point point) const;
