@@ -1,22 +1,31 @@
 #pragma once
-// Breaks a paragraph that Pango has laid out on one line into lines of a given width, using the
-// glyph widths that one shaping pass produced. Pango's own wrapping shapes every broken item
-// again (the piece that ends a line, then the rest), so long text costs two to three shaping
-// passes; breaking here costs none. Private to tvkit's text code.
+// Breaks a measured paragraph into lines of a given width: greedy, at the line-break
+// opportunities Pango finds, with a white space before a break hanging past the edge as in
+// Pango. Breaking here rather than in Pango means the text is shaped once to measure it
+// (see WordCache) and each line once when it is drawn; Pango's own wrapping shapes every
+// broken item again, the piece that ends a line and then the rest.
 //
-//   PangoLayoutHandle whole = ...;   // no width set
-//   if (auto lines = LineBreaker::breakLines(whole.get(), width, width)) { ... one layout per line ... }
+//   auto characters = WordCache::measure(paragraph, fonts, tabStop);
+//   if (characters) lines = LineBreaker::breakLines(*characters, paragraph.size(), width, width);
 
 #include <cstddef>
 #include <optional>
 #include <vector>
 
-typedef struct _PangoLayout PangoLayout;
-
 namespace tvkit {
 
 struct LineBreaker {
-    // One line, in Pango units and byte offsets into the layout's text.
+    // One character of the paragraph, in Pango units.
+    struct Character {
+        std::size_t byte = 0;      // offset in the paragraph's text
+        int width = 0;
+        int ascent = 0;            // of its font's line box, above the baseline
+        int descent = 0;
+        bool white = false;
+        bool breakBefore = false;  // a line may start with this character
+    };
+
+    // One line, in Pango units and byte offsets into the paragraph's text.
     struct Line {
         std::size_t start = 0;
         std::size_t length = 0;  // without the white space the line breaks after, which is not shown
@@ -24,11 +33,10 @@ struct LineBreaker {
         int height = 0;          // tallest ascent plus deepest descent of the fonts on the line
     };
 
-    // Greedy breaking at the line-break opportunities Pango found, the first line `firstWidth`
-    // wide and the others `otherWidth`. None when the paragraph needs what only Pango's own
-    // wrapping does: a word wider than a line (broken between characters), a hyphen inserted
-    // at a break, right-to-left text, or more than one line before breaking.
-    static std::optional<std::vector<Line>> breakLines(PangoLayout* unwrapped, int firstWidth, int otherWidth);
+    // The first line `firstWidth` wide, the others `otherWidth`. None when a word is wider than
+    // a line: only Pango's own wrapping breaks between characters.
+    static std::optional<std::vector<Line>> breakLines(const std::vector<Character>& characters, std::size_t bytes,
+                                                       int firstWidth, int otherWidth);
 };
 
 } // namespace tvkit

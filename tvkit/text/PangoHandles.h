@@ -23,8 +23,13 @@ struct PangoFontDescriptionFree {
 struct PangoTabArrayFree {
     void operator()(PangoTabArray* tabs) const { pango_tab_array_free(tabs); }
 };
-struct PangoLayoutIterFree {
-    void operator()(PangoLayoutIter* iter) const { pango_layout_iter_free(iter); }
+struct PangoGlyphStringFree {
+    void operator()(PangoGlyphString* glyphs) const { pango_glyph_string_free(glyphs); }
+};
+struct PangoItemListFree {
+    void operator()(GList* items) const {
+        g_list_free_full(items, [](gpointer item) { pango_item_free(static_cast<PangoItem*>(item)); });
+    }
 };
 
 template <typename T>
@@ -33,6 +38,7 @@ using PangoLayoutHandle = GObjectHandle<PangoLayout>;
 using PangoAttrListHandle = std::unique_ptr<PangoAttrList, PangoAttrListUnref>;
 using PangoFontDescriptionHandle = std::unique_ptr<PangoFontDescription, PangoFontDescriptionFree>;
 using PangoTabArrayHandle = std::unique_ptr<PangoTabArray, PangoTabArrayFree>;
-using PangoLayoutIterHandle = std::unique_ptr<PangoLayoutIter, PangoLayoutIterFree>;
+using PangoGlyphStringHandle = std::unique_ptr<PangoGlyphString, PangoGlyphStringFree>;
+using PangoItemListHandle = std::unique_ptr<GList, PangoItemListFree>;  // a list of PangoItem*
 
 } // namespace tvkit

@@ -4,15 +4,17 @@
 #include "tvkit/text/LineBreaker.h"
 #include "tvkit/text/PangoHandles.h"
 #include "tvkit/text/Utf8.h"
+#include "tvkit/text/WordCache.h"
 
 #include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace tvkit {
 
-// A line of a paragraph that was broken here rather than by Pango (see LineBreaker).
+// A line of a paragraph broken here rather than by Pango.
 struct TextLayout::Line {
     std::size_t start = 0;   // bytes from the paragraph's start
     std::size_t length = 0;  // shown bytes
@@ -23,7 +25,7 @@ struct TextLayout::Line {
 };
 
 struct TextLayout::Paragraph {
-    PangoLayoutHandle layout;  // the whole paragraph; none once it is split into `lines`
+    PangoLayoutHandle layout;  // when Pango lays the whole paragraph out; otherwise `lines`
     std::vector<Line> lines;
     std::size_t start = 0;     // byte offset of the paragraph in the whole text
     Font font;                 // the paragraph's default font
@@ -33,7 +35,9 @@ struct TextLayout::Paragraph {
     double width = 0;          // right edge of the widest line, from x
     double height = 0;
 
-    bool splitIntoLines(double available, double lineSpacing);
+    bool breakIntoLines(const AttributedString& text, std::size_t end, double available, double lineSpacing);
+    void layOutWithPango(const AttributedString& text, std::size_t end, double wrapWidth, TextAlignment alignment,
+                         double lineSpacing, int maxLines);
     PangoLayout* layoutOf(const Line& line, const AttributedString& text) const;
 };
 
@@ -45,6 +49,7 @@ struct TextLayout::Hit {
 namespace {
 
 int toPango(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6) * PANGO_SCALE)); }
+double fromPango(int v) { return static_cast<double>(v) / PANGO_SCALE; }
 guint16 channel(double v) { return static_cast<guint16>(std::clamp(v, 0.0, 1.0) * 65535); }
 
 PangoAlignment pangoAlignment(TextAlignment alignment) {
@@ -61,12 +66,10 @@ void insertAttribute(PangoAttrList* list, PangoAttribute* attribute, std::size_t
     pango_attr_list_insert(list, attribute);
 }
 
-// Pango attributes for the runs that overlap [start, end), with indices relative to `start`.
-// The paragraph's font is the layout's default, so only runs in another font get a font
-// attribute (fewer attributes, fewer items for Pango to shape).
-PangoAttrListHandle attributesFor(const AttributedString& text, std::size_t start, std::size_t end,
-                                  const Font& paragraphFont) {
-    PangoAttrListHandle list(pango_attr_list_new());
+// Calls fn(attributes, from, to) for each run overlapping [start, end), with indices relative
+// to `start`.
+template <typename Fn>
+void forEachRun(const AttributedString& text, std::size_t start, std::size_t end, Fn fn) {
     const auto& runs = text.runs();
     auto first = std::upper_bound(runs.begin(), runs.end(), start,
                                   [](std::size_t i, const AttributedString::Run& run) { return i < run.start; });
@@ -74,13 +77,22 @@ PangoAttrListHandle attributesFor(const AttributedString& text, std::size_t star
     for (auto run = first; run != runs.end() && run->start < end; ++run) {
         const std::size_t runEnd = run->start + run->length;
         if (runEnd <= start) continue;
-        const std::size_t from = std::max(run->start, start) - start;
-        const std::size_t to = std::min(runEnd, end) - start;
-        const TextAttributes& a = run->attributes;
-        if (a.font != paragraphFont) {
-            PangoFontDescriptionHandle description(FontContext::describe(a.font));
-            insertAttribute(list.get(), pango_attr_font_desc_new(description.get()), from, to);
-        }
+        fn(run->attributes, std::max(run->start, start) - start, std::min(runEnd, end) - start);
+    }
+}
+
+void insertFont(PangoAttrList* list, const Font& font, std::size_t from, std::size_t to) {
+    PangoFontDescriptionHandle description(FontContext::describe(font));
+    insertAttribute(list, pango_attr_font_desc_new(description.get()), from, to);
+}
+
+// Pango attributes for the runs in [start, end). The paragraph's font is the layout's default,
+// so only runs in another font get a font attribute (fewer attributes, fewer items to shape).
+PangoAttrListHandle attributesFor(const AttributedString& text, std::size_t start, std::size_t end,
+                                  const Font& paragraphFont) {
+    PangoAttrListHandle list(pango_attr_list_new());
+    forEachRun(text, start, end, [&](const TextAttributes& a, std::size_t from, std::size_t to) {
+        if (a.font != paragraphFont) insertFont(list.get(), a.font, from, to);
         insertAttribute(list.get(), pango_attr_foreground_new(channel(a.color.red), channel(a.color.green),
                                                              channel(a.color.blue)), from, to);
         if (a.color.alpha < 1) insertAttribute(list.get(), pango_attr_foreground_alpha_new(channel(a.color.alpha)), from, to);
@@ -89,7 +101,18 @@ PangoAttrListHandle attributesFor(const AttributedString& text, std::size_t star
             insertAttribute(list.get(), pango_attr_shape_new(&box, &box), from, to);
         }
         if (a.underline) insertAttribute(list.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), from, to);
-    }
+    });
+    return list;
+}
+
+// Only the fonts of [start, end), the paragraph's over all of it: what measuring needs.
+PangoAttrListHandle fontAttributesFor(const AttributedString& text, std::size_t start, std::size_t end,
+                                      const Font& paragraphFont) {
+    PangoAttrListHandle list(pango_attr_list_new());
+    insertFont(list.get(), paragraphFont, 0, end - start);
+    forEachRun(text, start, end, [&](const TextAttributes& a, std::size_t from, std::size_t to) {
+        if (a.font != paragraphFont) insertFont(list.get(), a.font, from, to);
+    });
     return list;
 }
 
@@ -114,19 +137,27 @@ void setIndent(PangoLayout* layout, double hang) {
     }
 }
 
-double fromPango(int v) { return static_cast<double>(v) / PANGO_SCALE; }
-
 } // namespace
 
-bool TextLayout::Paragraph::splitIntoLines(double available, double lineSpacing) {
+bool TextLayout::Paragraph::breakIntoLines(const AttributedString& text, std::size_t end, double available,
+                                           double lineSpacing) {
+    bool attachment = false;
+    forEachRun(text, start, end, [&](const TextAttributes& a, std::size_t, std::size_t) {
+        attachment = attachment || !a.attachment.isEmpty();
+    });
+    // Pango sizes inline boxes and empty lines.
+    if (attachment || end == start) return false;
+    const std::string_view own = std::string_view(text.text()).substr(start, end - start);
+    PangoAttrListHandle fonts = fontAttributesFor(text, start, end, font);
+    auto characters = WordCache::measure(own, fonts.get(), hang > 0 ? toPango(hang) : 0);
+    if (!characters) return false;
     const double firstShift = std::max(0.0, -hang);
     const double otherShift = std::max(0.0, hang);
-    auto broken = LineBreaker::breakLines(layout.get(), std::max(1, toPango(available - firstShift)),
+    auto broken = LineBreaker::breakLines(*characters, own.size(), std::max(1, toPango(available - firstShift)),
                                           std::max(1, toPango(available - otherShift)));
     if (!broken) return false;
     // Only the first line's layout gets the paragraph's indent and tab stops; a tab further on
-    // would stop elsewhere than in the measured line.
-    const std::string_view own = pango_layout_get_text(layout.get());
+    // would stop elsewhere than where it was measured.
     if (broken->size() > 1 && own.find('\t', (*broken)[1].start) != std::string_view::npos) return false;
     double top = 0;
     for (const LineBreaker::Line& b : *broken) {
@@ -142,8 +173,44 @@ bool TextLayout::Paragraph::splitIntoLines(double available, double lineSpacing)
         lines.push_back(std::move(line));
     }
     height = lines.back().y + lines.back().height;
-    layout.reset();
     return true;
+}
+
+void TextLayout::Paragraph::layOutWithPango(const AttributedString& text, std::size_t end, double wrapWidth,
+                                            TextAlignment alignment, double lineSpacing, int maxLines) {
+    layout = unwrappedLayout(text, start, end, font);
+    PangoLayout* l = layout.get();
+    setIndent(l, hang);
+    pango_layout_set_alignment(l, pangoAlignment(alignment));
+    pango_layout_set_justify(l, alignment == TextAlignment::justified);
+    if (lineSpacing > 0) pango_layout_set_spacing(l, toPango(lineSpacing));
+    const double available = wrapWidth - x;
+    bool wraps = wrapWidth > 0;
+    // With a width set, Pango shapes the text a second time even when nothing wraps, so a
+    // paragraph that looks short enough is first laid out without one; if it fits, that
+    // layout stands, placed by hand for its alignment.
+    if (wraps && static_cast<double>(end - start) * font.size * 0.6 < available) {
+        PangoRectangle line;
+        pango_layout_get_extents(l, nullptr, &line);
+        const double lineWidth = fromPango(line.x + line.width);
+        if (lineWidth <= available) {
+            wraps = false;
+            if (alignment == TextAlignment::center) x += (available - lineWidth) / 2;
+            if (alignment == TextAlignment::right) x += available - lineWidth;
+        }
+    }
+    if (wraps) {
+        pango_layout_set_width(l, std::max(1, toPango(available)));
+        pango_layout_set_wrap(l, PANGO_WRAP_WORD_CHAR);
+        if (maxLines > 0) {
+            pango_layout_set_height(l, -maxLines);
+            pango_layout_set_ellipsize(l, PANGO_ELLIPSIZE_END);
+        }
+    }
+    PangoRectangle logical;
+    pango_layout_get_extents(l, nullptr, &logical);
+    height = fromPango(logical.height);
+    width = fromPango(logical.x + logical.width);
 }
 
 PangoLayout* TextLayout::Paragraph::layoutOf(const Line& line, const AttributedString& text) const {
@@ -174,54 +241,19 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
         auto p = std::make_unique<Paragraph>();
         p->start = start;
         p->font = attributes.font;
-        p->layout = unwrappedLayout(text_, start, end, attributes.font);
-        PangoLayout* layout = p->layout.get();
         // The paragraph sits at the smaller of the two indents.
         p->x = std::max(0.0, std::min(style.firstLineHeadIndent, style.headIndent));
         p->hang = style.headIndent - style.firstLineHeadIndent;
-        setIndent(layout, p->hang);
         const TextAlignment alignment = options.alignment.value_or(style.alignment);
-        pango_layout_set_alignment(layout, pangoAlignment(alignment));
-        pango_layout_set_justify(layout, alignment == TextAlignment::justified);
-        if (style.lineSpacing > 0) pango_layout_set_spacing(layout, toPango(style.lineSpacing));
-        const double available = options.width - p->x;
-        bool wraps = options.width > 0;
-        // Left-aligned text without a line limit is broken into lines here from one shaping pass
-        // (see LineBreaker). Pango wraps the rest itself, and with a width set it shapes the text
-        // a second time even when nothing wraps, so a paragraph that looks short enough is first
-        // laid out without one. Either way a paragraph that fits keeps that layout, placed by
-        // hand for its alignment.
-        const bool breaksHere = wraps && remainingLines < 0 &&
+        // Wrapped left-aligned text without a line limit is measured from cached words and
+        // broken here (see WordCache, LineBreaker); its lines are shaped only when drawn or hit.
+        // Pango lays out the rest itself.
+        const bool breaksHere = options.width > 0 && remainingLines < 0 &&
                                 (alignment == TextAlignment::natural || alignment == TextAlignment::left);
-        if (wraps && (breaksHere || static_cast<double>(end - start) * attributes.font.size * 0.6 < available)) {
-            PangoRectangle line;
-            pango_layout_get_extents(layout, nullptr, &line);
-            const double lineWidth = fromPango(line.x + line.width);
-            if (lineWidth <= available) {
-                wraps = false;
-                if (alignment == TextAlignment::center) p->x += (available - lineWidth) / 2;
-                if (alignment == TextAlignment::right) p->x += available - lineWidth;
-            } else if (breaksHere && p->splitIntoLines(available, style.lineSpacing)) {
-                wraps = false;
-            }
+        if (!breaksHere || !p->breakIntoLines(text_, end, options.width - p->x, style.lineSpacing)) {
+            p->layOutWithPango(text_, end, options.width, alignment, style.lineSpacing, remainingLines);
         }
-        if (wraps) {
-            pango_layout_set_width(layout, std::max(1, toPango(available)));
-            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-            if (remainingLines > 0) {
-                pango_layout_set_height(layout, -remainingLines);
-                pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
-            }
-        }
-
-        int lines = static_cast<int>(p->lines.size());
-        if (p->layout) {
-            PangoRectangle logical;
-            pango_layout_get_extents(layout, nullptr, &logical);
-            p->height = fromPango(logical.height);
-            p->width = fromPango(logical.x + logical.width);
-            lines = pango_layout_get_line_count(layout);
-        }
+        const int lines = p->layout ? pango_layout_get_line_count(p->layout.get()) : static_cast<int>(p->lines.size());
         if (!paragraphs_.empty()) y += style.spacingBefore;
         p->y = y;
         lineCount_ += lines;
