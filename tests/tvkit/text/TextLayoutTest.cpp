@@ -1,6 +1,13 @@
 #include "tvkit/text/TextLayout.h"
 
+#include "tvkit/render/Bitmap.h"
+#include "tvkit/render/Painter.h"
+#include "tvkit/text/HtmlImporter.h"
+#include "tvkit/text/WordCache.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace tvkit;
 
@@ -10,6 +17,20 @@ TextAttributes body(double size = 20) {
     TextAttributes a;
     a.font = Font::system(size);
     return a;
+}
+
+// A policy-like text: a heading, a paragraph mixing bold, bigger text and a link, a list.
+AttributedString policy() {
+    HtmlImporter::Options options;
+    options.font = Font::system(14);
+    options.linkColor = Color::fromRGBA8(0x0A, 0x84, 0xFF);
+    return *HtmlImporter::import(
+        "<h2>1. How we use your data</h2><p>We and our <b>partners</b> store and access information on your "
+        "device, such as <span style=\"font-size: 21px\">cookies</span> and unique identifiers, to measure "
+        "audiences. You can change your choice at any time in the <a href=\"https://example.com/privacy\">privacy "
+        "settings</a>.</p><ul><li>Store and/or access information on a device</li><li>Personalised advertising "
+        "and content, advertising and content measurement</li></ul>",
+        options);
 }
 
 } // namespace
@@ -91,4 +112,101 @@ TEST(TextLayout, InvalidUtf8IsRepairedNotRejected) {
     TextLayout layout(s, 200);
     EXPECT_EQ(layout.text().text(), "ok??ok");
     EXPECT_GT(layout.size().width, 0);
+}
+
+// Wrapped left-aligned text is broken into lines by TextLayout itself; justified text is still
+// wrapped by Pango, and justifying moves no line break, line box or line start.
+TEST(TextLayout, BreaksLinesAsPangoDoes) {
+    const AttributedString text = policy();
+    for (double width : {90.0, 170.0, 333.0, 610.0}) {
+        SCOPED_TRACE(width);
+        TextLayoutOptions justified = TextLayoutOptions::wrappingAt(width);
+        justified.alignment = TextAlignment::justified;
+        const TextLayout ours(text, width);
+        const TextLayout pango(text, justified);
+        EXPECT_EQ(ours.lineCount(), pango.lineCount());
+        EXPECT_NEAR(ours.size().height, pango.size().height, 0.01);
+        EXPECT_LE(ours.size().width, width);
+        const std::size_t item = text.text().find("Store");
+        bool foundItem = false;
+        for (double y = 1; y < pango.size().height; y += 4) {
+            // Each line's first character; after a list marker the text starts at the tab stop
+            // (where justifying would stretch the tab).
+            EXPECT_EQ(ours.characterIndexAt({1, y}), pango.characterIndexAt({1, y})) << "at y " << y;
+            if (!foundItem && ours.characterIndexAt({1, y}) == item - 4) {
+                EXPECT_EQ(ours.characterIndexAt({21.9, y}), item - 1);
+                EXPECT_EQ(ours.characterIndexAt({22.9, y}), item);
+                foundItem = true;
+            }
+        }
+        EXPECT_TRUE(foundItem);
+    }
+    const TextLayout narrow(text, 170);
+    const std::size_t link = text.text().find("privacy");
+    bool foundLink = false;
+    for (double y = 1; y < narrow.size().height && !foundLink; y += 4) {
+        for (double x = 1; x < 170 && !foundLink; x += 4) {
+            if (narrow.characterIndexAt({x, y}) == link + 2) {
+                EXPECT_EQ(narrow.linkAt({x, y}), "https://example.com/privacy");
+                foundLink = true;
+            }
+        }
+    }
+    EXPECT_TRUE(foundLink);
+
+    // Measured widths agree with Pango's, tab stops after list markers included.
+    const AttributedString item = *HtmlImporter::import("<ul><li>Store and/or access information</li></ul>");
+    EXPECT_NEAR(TextLayout(item, 1000).size().width, TextLayout(item, 0).size().width, 0.01);
+    EXPECT_NEAR(TextLayout(text, 2000).size().width, TextLayout(text, 0).size().width, 0.01);
+
+    // What only Pango's wrapping does stays with it: a word wider than the line is broken
+    // between characters; a line separator starts a line.
+    const TextLayout longWord(AttributedString("Supercalifragilisticexpialidocious", body()), 60);
+    EXPECT_GT(longWord.lineCount(), 3);
+    EXPECT_LE(longWord.size().width, 60);
+    EXPECT_EQ(TextLayout(AttributedString("one\xE2\x80\xA8two", body()), 400).lineCount(), 2);
+}
+
+TEST(TextLayout, DrawsOnlyWhatTheClipShowsAndTheSameWithin) {
+    const AttributedString text = policy();
+    const TextLayout layout(text, 170);
+    const int height = static_cast<int>(layout.size().height) + 10;
+    Bitmap whole(200, height);
+    Bitmap band(200, height);
+    {
+        Painter p(whole);
+        p.drawText(layout, {5, 5});
+    }
+    const Rect clip{0, 47, 200, 31};  // cuts through lines
+    {
+        Painter p(band);
+        p.clipDevice({clip});
+        p.drawText(layout, {5, 5});
+    }
+    int inked = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const bool inside = y >= clip.minY() && y < clip.maxY();
+            const Color expected = inside ? whole.pixel(x, y) : Color::clear();
+            ASSERT_EQ(band.pixel(x, y), expected) << x << "," << y;
+            if (inside && expected.alpha > 0) ++inked;
+        }
+    }
+    EXPECT_GT(inked, 100);
+}
+
+// Measuring more distinct words than the cache keeps starts it over, even in the middle of a
+// paragraph in two fonts, and measures the same as before.
+TEST(TextLayout, MeasuresTheSameAfterTheWordCacheStartsOver) {
+    const AttributedString text = policy();
+    const Size before = TextLayout(text, 333).size();
+    AttributedString words;
+    TextAttributes bold = body(14);
+    bold.font.weight = Font::bold;
+    for (std::size_t i = 0; i < WordCache::capacity + 500; ++i) {
+        words.append("w" + std::to_string(i) + " ", i % 2 ? bold : body(14));
+    }
+    const TextLayout many(words, 1200);
+    EXPECT_GT(many.lineCount(), 100);
+    EXPECT_EQ(TextLayout(text, 333).size(), before);
 }
