@@ -3,6 +3,7 @@
 #include "tvkit/text/FontContext.h"
 #include "tvkit/text/PangoHandles.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,10 +22,29 @@ struct WordHash {
 // Everything measured in one font for one script (the script picks the shaping rules).
 struct FontWords {
     GObjectHandle<PangoFont> font;  // held so the key's pointer cannot be reused by another font
+    bool hasLineBox = false;
     int ascent = 0;
     int descent = 0;
     std::unordered_map<std::string, std::vector<int>, WordHash, std::equal_to<>> widths;  // per character
 };
+
+// Per-character widths of `text` shaped alone, so they do not depend on where it stands.
+std::vector<int> shape(FontWords& words, std::string_view text, const PangoAnalysis& analysis) {
+    PangoGlyphStringHandle glyphs(pango_glyph_string_new());
+    const int length = static_cast<int>(text.size());
+    pango_shape_full(text.data(), length, text.data(), length, &analysis, glyphs.get());
+    std::vector<int> widths(static_cast<std::size_t>(g_utf8_strlen(text.data(), length)));
+    pango_glyph_string_get_logical_widths(glyphs.get(), text.data(), length, analysis.level, widths.data());
+    if (!words.hasLineBox) {
+        // Pango's line box for a run comes from its font, the same for every glyph.
+        PangoRectangle logical;
+        pango_glyph_string_extents(glyphs.get(), analysis.font, nullptr, &logical);
+        words.ascent = -logical.y;
+        words.descent = logical.y + logical.height;
+        words.hasLineBox = true;
+    }
+    return widths;
+}
 
 class Cache {
 public:
@@ -34,24 +54,10 @@ public:
         return it->second;
     }
 
-    const std::vector<int>& widthsOf(FontWords& words, std::string_view word, const PangoAnalysis& analysis) {
-        if (auto it = words.widths.find(word); it != words.widths.end()) return it->second;
+    void keep(FontWords& words, std::string_view word, std::vector<int> widths) {
         if (size_ >= WordCache::capacity) clear(words);
-        PangoGlyphStringHandle glyphs(pango_glyph_string_new());
-        const int length = static_cast<int>(word.size());
-        // The word alone is its own context, so its widths do not depend on where it stands.
-        pango_shape_full(word.data(), length, word.data(), length, &analysis, glyphs.get());
-        std::vector<int> widths(static_cast<std::size_t>(g_utf8_strlen(word.data(), length)));
-        pango_glyph_string_get_logical_widths(glyphs.get(), word.data(), length, analysis.level, widths.data());
-        if (words.widths.empty()) {
-            // Pango's line box for a run comes from its font, the same for every glyph.
-            PangoRectangle logical;
-            pango_glyph_string_extents(glyphs.get(), analysis.font, nullptr, &logical);
-            words.ascent = -logical.y;
-            words.descent = logical.y + logical.height;
-        }
+        words.widths.emplace(word, std::move(widths));
         ++size_;
-        return words.widths.emplace(word, std::move(widths)).first->second;
     }
 
 private:
@@ -110,13 +116,36 @@ std::optional<std::vector<LineBreaker::Character>> WordCache::measure(std::strin
         if (item->analysis.level % 2) return std::nullopt;
         FontWords& words = cache.wordsIn(item->analysis.font, static_cast<PangoScript>(item->analysis.script));
         const std::size_t end = index + static_cast<std::size_t>(item->num_chars);
+        auto bytesOf = [&](std::size_t first, std::size_t last) {
+            const std::size_t from = characters[first].byte;
+            return paragraph.substr(from, (last < count ? characters[last].byte : paragraph.size()) - from);
+        };
         // Words end where white space gives way to the next word.
+        std::vector<std::pair<std::size_t, std::size_t>> spans;
         for (std::size_t first = index; first < end;) {
             std::size_t last = first + 1;
             while (last < end && !(characters[last - 1].white && !characters[last].white)) ++last;
-            const std::size_t from = characters[first].byte;
-            const std::size_t to = last < count ? characters[last].byte : paragraph.size();
-            const std::vector<int>& widths = cache.widthsOf(words, paragraph.substr(from, to - from), item->analysis);
+            spans.emplace_back(first, last);
+            first = last;
+        }
+        const auto unseen = std::count_if(spans.begin(), spans.end(), [&](const auto& span) {
+            return !words.widths.contains(bytesOf(span.first, span.second));
+        });
+        // A shaping call costs much beyond its characters, so several unseen words are shaped
+        // in one go, as the whole item.
+        const std::vector<int> itemWidths = unseen > 1 ? shape(words, bytesOf(index, end), item->analysis)
+                                                       : std::vector<int>();
+        for (const auto& [first, last] : spans) {
+            const std::string_view word = bytesOf(first, last);
+            const auto known = words.widths.find(word);
+            const bool seen = known != words.widths.end();
+            std::vector<int> fresh;
+            if (!seen) {
+                fresh = itemWidths.empty() ? shape(words, word, item->analysis)
+                                           : std::vector<int>(itemWidths.begin() + static_cast<long>(first - index),
+                                                              itemWidths.begin() + static_cast<long>(last - index));
+            }
+            const std::vector<int>& widths = seen ? known->second : fresh;
             for (std::size_t i = first; i < last; ++i) {
                 LineBreaker::Character& character = characters[i];
                 character.width = widths[i - first];
@@ -128,7 +157,7 @@ std::optional<std::vector<LineBreaker::Character>> WordCache::measure(std::strin
                 character.descent = words.descent;
                 x += character.width;
             }
-            first = last;
+            if (!seen) cache.keep(words, word, std::move(fresh));
         }
         index = end;
     }
