@@ -118,8 +118,14 @@ TEST(TextLayout, InvalidUtf8IsRepairedNotRejected) {
 // wrapped by Pango, and justifying moves no line break, line box or line start.
 TEST(TextLayout, BreaksLinesAsPangoDoes) {
     const AttributedString text = policy();
+    AttributedString spaced = text;
+    spaced.forEachRun([](TextAttributes& a, std::string_view) { a.paragraph.lineSpacing = 3; });
     for (double width : {90.0, 170.0, 333.0, 610.0}) {
         SCOPED_TRACE(width);
+        TextLayoutOptions justifiedAndSpaced = TextLayoutOptions::wrappingAt(width);
+        justifiedAndSpaced.alignment = TextAlignment::justified;
+        EXPECT_NEAR(TextLayout(spaced, width).size().height, TextLayout(spaced, justifiedAndSpaced).size().height, 0.01);
+        EXPECT_GT(TextLayout(spaced, width).size().height, TextLayout(text, width).size().height + 5);
         TextLayoutOptions justified = TextLayoutOptions::wrappingAt(width);
         justified.alignment = TextAlignment::justified;
         const TextLayout ours(text, width);
