@@ -48,10 +48,18 @@ std::vector<int> shape(FontWords& words, std::string_view text, const PangoAnaly
 
 class Cache {
 public:
+    // Invalidates what an earlier call returned when the cache starts over.
     FontWords& wordsIn(PangoFont* font, PangoScript script) {
-        auto [it, added] = fonts_.try_emplace({font, script});
-        if (added) it->second.font.reset(static_cast<PangoFont*>(g_object_ref(font)));
-        return it->second;
+        const std::pair key{font, script};
+        if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+        // Each entry holds its font; text in ever new sizes must not hold them all.
+        if (fonts_.size() >= maxFonts) {
+            fonts_.clear();
+            size_ = 0;
+        }
+        FontWords& words = fonts_[key];
+        words.font.reset(static_cast<PangoFont*>(g_object_ref(font)));
+        return words;
     }
 
     void keep(FontWords& words, std::string_view word, std::vector<int> widths) {
@@ -61,6 +69,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t maxFonts = 64;
+
     // Starts over, keeping the entry in use (its words only).
     void clear(FontWords& keep) {
         for (auto it = fonts_.begin(); it != fonts_.end();) {

@@ -30,7 +30,8 @@ public:
     static std::optional<std::vector<LineBreaker::Character>> measure(std::string_view paragraph, PangoAttrList* fonts,
                                                                       int tabStop);
 
-    // Words kept across all fonts before the cache starts over; bounds its memory.
+    // Words kept across all fonts before the cache starts over; with a limit on the fonts it
+    // holds (64), this bounds its memory.
     static constexpr std::size_t capacity = 20000;
 };
 

@@ -201,8 +201,8 @@ TEST(TextLayout, DrawsOnlyWhatTheClipShowsAndTheSameWithin) {
     EXPECT_GT(inked, 100);
 }
 
-// Measuring more distinct words than the cache keeps starts it over, even in the middle of a
-// paragraph in two fonts, and measures the same as before.
+// Measuring more distinct words (or fonts) than the cache keeps starts it over, even in the
+// middle of a paragraph, and measures the same as before.
 TEST(TextLayout, MeasuresTheSameAfterTheWordCacheStartsOver) {
     const AttributedString text = policy();
     const Size before = TextLayout(text, 333).size();
@@ -214,5 +214,11 @@ TEST(TextLayout, MeasuresTheSameAfterTheWordCacheStartsOver) {
     }
     const TextLayout many(words, 1200);
     EXPECT_GT(many.lineCount(), 100);
+    EXPECT_EQ(TextLayout(text, 333).size(), before);
+
+    // It holds the fonts it measured with, so text in ever new sizes starts it over too.
+    AttributedString sizes;
+    for (int i = 0; i < 100; ++i) sizes.append("Store and access ", body(10 + i * 0.25));
+    EXPECT_GT(TextLayout(sizes, 300).lineCount(), 10);
     EXPECT_EQ(TextLayout(text, 333).size(), before);
 }
