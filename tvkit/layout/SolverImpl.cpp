@@ -12,6 +12,7 @@ namespace {
 
 constexpr double kEpsilon = 1.0e-8;
 bool nearZero(double v) { return std::abs(v) < kEpsilon; }
+constexpr std::size_t kColumnStart = 8;
 
 } // namespace
 
@@ -79,6 +80,8 @@ void SolverImpl::releaseVariables(const LinearConstraint& constraint) {
 
 void SolverImpl::link(Cell& cell, Sym owner) {
     std::vector<Sym>& column = columns_[cell.sym];
+    // Most columns list a handful of rows; starting there spares the first few regrowths.
+    if (column.capacity() == 0) column.reserve(kColumnStart);
     cell.slot = static_cast<std::uint32_t>(column.size());
     column.push_back(owner);
 }
@@ -124,32 +127,39 @@ void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor, Sy
     std::vector<Cell>& merged = mergeBuffer_;
     merged.clear();
     merged.reserve(row.cells.size() + other.cells.size());
-    auto a = row.cells.begin();
-    auto b = other.cells.begin();
-    while (a != row.cells.end() || b != other.cells.end()) {
-        if (b == other.cells.end() || (a != row.cells.end() && a->sym < b->sym)) {
+    auto a = row.cells.cbegin();
+    auto aEnd = row.cells.cend();
+    auto b = other.cells.cbegin();
+    auto bEnd = other.cells.cend();
+    auto addNew = [&](const Cell& c) {
+        double added = c.coeff * factor;
+        if (nearZero(added)) return;
+        merged.push_back(Cell{c.sym, 0, added});
+        if (owner != kNone) link(merged.back(), owner);
+    };
+    while (a != aEnd && b != bEnd) {
+        if (a->sym < b->sym) {
             if (a->sym != detached) merged.push_back(*a);
             ++a;
-            continue;
-        }
-        double added = b->coeff * factor;
-        if (a == row.cells.end() || b->sym < a->sym) {
-            if (!nearZero(added)) {
-                merged.push_back(Cell{b->sym, 0, added});
-                if (owner != kNone) link(merged.back(), owner);
-            }
-            ++b;
-            continue;
-        }
-        double sum = a->coeff + added;
-        if (nearZero(sum)) {
-            if (owner != kNone) unlink(*a);
+        } else if (b->sym < a->sym) {
+            addNew(*b++);
         } else {
-            merged.push_back(Cell{a->sym, a->slot, sum});
+            double sum = a->coeff + b->coeff * factor;
+            if (!nearZero(sum)) {
+                merged.push_back(Cell{a->sym, a->slot, sum});
+            } else if (owner != kNone) {
+                unlink(*a);
+            }
+            ++a;
+            ++b;
         }
-        ++a;
-        ++b;
     }
+    for (; a != aEnd; ++a) {
+        if (a->sym != detached) merged.push_back(*a);
+    }
+    while (b != bEnd) addNew(*b++);
+    // assign() alone would grow the row to the exact size, reallocating on every merge.
+    if (row.cells.capacity() < merged.size()) row.cells.reserve(merged.size() * 3 / 2);
     row.cells.assign(merged.begin(), merged.end());
 }
 
