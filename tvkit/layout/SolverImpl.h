@@ -4,8 +4,8 @@
 // substitutions proportional to the rows actually touched. Each cell of a tableau row knows
 // its slot in its column, so unlinking it is a swap rather than a search through a column
 // that may list hundreds of rows. The objective, which mentions most parametric symbols, is
-// dense. Symbols a removal leaves unused are handed out again,
-// so a long-lived window that keeps rebuilding constraints does not grow its tableau.
+// dense. Symbols a removal leaves unused are handed out again, so a long-lived window that
+// keeps rebuilding constraints does not grow its tableau.
 
 #include "tvkit/layout/DenseRow.h"
 #include "tvkit/layout/LinearConstraint.h"
