@@ -1,4 +1,4 @@
-// Layout and focus timing of a screen-sized tree: ~530 views in nested stacks (about 3,500
+// Layout and focus timing of a screen-sized tree: ~530 views in nested stacks (about 4,400
 // solver constraints), a full layout from scratch, an incremental re-solve after one constant
 // change, and a focus move including the layout it triggers.
 

@@ -191,8 +191,13 @@ void LayoutEngine::refreshIntrinsic(ItemState& state) {
         state.hug[axis].emplace(Expression(dimension) - value, Relation::lessOrEqual, hugging, name + " hugging");
         state.resist[axis].emplace(Expression(dimension) - value, Relation::greaterOrEqual, resistance,
                                    name + " compression resistance");
-        addLinear(*state.hug[axis]);
-        addLinear(*state.resist[axis]);
+        // The stronger of the two goes in first: its row then defines the dimension and the
+        // weaker one's error term starts basic, which is already optimal for a view at its
+        // intrinsic size. The other order leaves a pivot per view for the first solve, each
+        // substituting into every row that positions a later sibling.
+        bool resistFirst = state.resist[axis]->priority() >= state.hug[axis]->priority();
+        addLinear(resistFirst ? *state.resist[axis] : *state.hug[axis]);
+        addLinear(resistFirst ? *state.hug[axis] : *state.resist[axis]);
     }
     state.intrinsic = size;
 }

@@ -12,29 +12,42 @@ namespace {
 
 constexpr double kEpsilon = 1.0e-8;
 bool nearZero(double v) { return std::abs(v) < kEpsilon; }
-
-void eraseFrom(std::vector<std::uint32_t>& column, std::uint32_t owner) {
-    auto it = std::find(column.begin(), column.end(), owner);
-    if (it == column.end()) return;
-    *it = column.back();
-    column.pop_back();
-}
+constexpr std::size_t kColumnStart = 8;
 
 } // namespace
 
+std::vector<SolverImpl::Cell>::const_iterator SolverImpl::Row::find(Sym s) const {
+    return std::lower_bound(cells.begin(), cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+}
+
 double SolverImpl::Row::coefficientFor(Sym s) const {
-    auto it = std::lower_bound(cells.begin(), cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    auto it = find(s);
     return it != cells.end() && it->sym == s ? it->coeff : 0.0;
 }
 
 // ---- symbols and variables -------------------------------------------------------------
 
 SolverImpl::Sym SolverImpl::newSymbol(Kind kind) {
+    if (!freeSymbols_.empty()) {
+        Sym s = freeSymbols_.back();
+        freeSymbols_.pop_back();
+        kinds_[s] = kind;
+        return s;
+    }
     kinds_.push_back(kind);
     rows_.emplace_back();
     columns_.emplace_back();
     externalNames_.emplace_back();
+    objective_.resize(kinds_.size());
+    artificial_.resize(kinds_.size());
     return static_cast<Sym>(kinds_.size() - 1);
+}
+
+void SolverImpl::recycle(Sym s) {
+    // A symbol some row still mentions (a failed addition can leave one behind) stays taken.
+    if (s == kNone || rows_[s] || !columns_[s].empty() || objective_.coefficient(s) != 0.0) return;
+    externalNames_[s].clear();
+    freeSymbols_.push_back(s);
 }
 
 SolverImpl::Sym SolverImpl::symbolFor(const Variable& v) {
@@ -58,80 +71,123 @@ void SolverImpl::releaseVariables(const LinearConstraint& constraint) {
         if (columns_[s].empty()) {
             variables_.erase(it);
             solvedStale_ = true;
+            recycle(s);
         }
     }
 }
 
 // ---- row edits ---------------------------------------------------------------------------
 
+void SolverImpl::link(Cell& cell, Sym owner) {
+    std::vector<Sym>& column = columns_[cell.sym];
+    // Most columns list a handful of rows; starting there spares the first few regrowths.
+    if (column.capacity() == 0) column.reserve(kColumnStart);
+    cell.slot = static_cast<std::uint32_t>(column.size());
+    column.push_back(owner);
+}
+
+void SolverImpl::unlink(const Cell& cell) {
+    std::vector<Sym>& column = columns_[cell.sym];
+    Sym moved = column.back();
+    column.pop_back();
+    if (cell.slot == column.size()) return;
+    column[cell.slot] = moved;
+    // Each row appears once in a column, so the moved entry is another row, untouched here.
+    Row& other = *rows_[moved];
+    other.cells[static_cast<std::size_t>(other.find(cell.sym) - other.cells.begin())].slot = cell.slot;
+}
+
 void SolverImpl::addCell(Row& row, Sym owner, Sym s, double coeff) {
-    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
-    if (it != row.cells.end() && it->sym == s) {
-        it->coeff += coeff;
-        if (!nearZero(it->coeff)) return;
-        row.cells.erase(it);
-        if (owner != kNone) eraseFrom(columns_[s], owner);
+    auto at = row.find(s);
+    auto i = static_cast<std::size_t>(at - row.cells.begin());
+    if (at != row.cells.end() && at->sym == s) {
+        Cell& cell = row.cells[i];
+        cell.coeff += coeff;
+        if (!nearZero(cell.coeff)) return;
+        if (owner != kNone) unlink(cell);
+        row.cells.erase(at);
         return;
     }
     if (nearZero(coeff)) return;
-    row.cells.insert(it, Cell{s, coeff});
-    if (owner != kNone) columns_[s].push_back(owner);
+    row.cells.insert(at, Cell{s, 0, coeff});
+    if (owner != kNone) link(row.cells[i], owner);
 }
 
-void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor) {
+void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor, Sym detached) {
     row.constant += other.constant * factor;
-    // A short row added into a long one (the objective, mostly) is cheaper cell by cell than
-    // by rebuilding the long one.
+    // A short row added into a long one is cheaper cell by cell than by rebuilding the long one.
     if (other.cells.size() * 8 < row.cells.size()) {
+        auto at = row.find(detached);
+        if (at != row.cells.end() && at->sym == detached) row.cells.erase(at);
         for (const Cell& c : other.cells) addCell(row, owner, c.sym, c.coeff * factor);
         return;
     }
-    std::vector<Cell> merged;
+    // Merged into a buffer kept for the next merge and copied back into the row's own
+    // storage, so neither allocates once grown.
+    std::vector<Cell>& merged = mergeBuffer_;
+    merged.clear();
     merged.reserve(row.cells.size() + other.cells.size());
-    auto a = row.cells.begin();
-    auto b = other.cells.begin();
-    while (a != row.cells.end() || b != other.cells.end()) {
-        if (b == other.cells.end() || (a != row.cells.end() && a->sym < b->sym)) {
-            merged.push_back(*a++);
-            continue;
-        }
-        double added = b->coeff * factor;
-        if (a == row.cells.end() || b->sym < a->sym) {
-            if (!nearZero(added)) {
-                merged.push_back(Cell{b->sym, added});
-                if (owner != kNone) columns_[b->sym].push_back(owner);
-            }
-            ++b;
-            continue;
-        }
-        double sum = a->coeff + added;
-        if (nearZero(sum)) {
-            if (owner != kNone) eraseFrom(columns_[a->sym], owner);
+    auto a = row.cells.cbegin();
+    auto aEnd = row.cells.cend();
+    auto b = other.cells.cbegin();
+    auto bEnd = other.cells.cend();
+    auto addNew = [&](const Cell& c) {
+        double added = c.coeff * factor;
+        if (nearZero(added)) return;
+        merged.push_back(Cell{c.sym, 0, added});
+        if (owner != kNone) link(merged.back(), owner);
+    };
+    while (a != aEnd && b != bEnd) {
+        if (a->sym < b->sym) {
+            if (a->sym != detached) merged.push_back(*a);
+            ++a;
+        } else if (b->sym < a->sym) {
+            addNew(*b++);
         } else {
-            merged.push_back(Cell{a->sym, sum});
+            double sum = a->coeff + b->coeff * factor;
+            if (!nearZero(sum)) {
+                merged.push_back(Cell{a->sym, a->slot, sum});
+            } else if (owner != kNone) {
+                unlink(*a);
+            }
+            ++a;
+            ++b;
         }
-        ++a;
-        ++b;
     }
-    row.cells.swap(merged);
+    for (; a != aEnd; ++a) {
+        if (a->sym != detached) merged.push_back(*a);
+    }
+    while (b != bEnd) addNew(*b++);
+    // assign() alone would grow the row to the exact size, reallocating on every merge.
+    if (row.cells.capacity() < merged.size()) row.cells.reserve(merged.size() * 3 / 2);
+    row.cells.assign(merged.begin(), merged.end());
 }
 
-void SolverImpl::removeCell(Row& row, Sym owner, Sym s) {
-    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
-    if (it == row.cells.end() || it->sym != s) return;
-    row.cells.erase(it);
-    if (owner != kNone) eraseFrom(columns_[s], owner);
+void SolverImpl::addCell(DenseRow& row, Sym s, double coeff) {
+    double sum = row.coefficient(s) + coeff;
+    row.set(s, nearZero(sum) ? 0.0 : sum);
+}
+
+void SolverImpl::addRow(DenseRow& row, const Row& other, double factor) {
+    row.constant += other.constant * factor;
+    for (const Cell& c : other.cells) addCell(row, c.sym, c.coeff * factor);
+}
+
+void SolverImpl::substituteIn(DenseRow& row, Sym s, const Row& with) {
+    double coeff = row.coefficient(s);
+    if (coeff == 0.0) return;
+    row.set(s, 0.0);
+    addRow(row, with, coeff);
 }
 
 void SolverImpl::substituteIn(Row& row, Sym owner, Sym s, const Row& with) {
     double coeff = row.coefficientFor(s);
     if (coeff == 0.0) return;
-    removeCell(row, owner, s);
-    addRow(row, owner, with, coeff);
+    addRow(row, owner, with, coeff, s);
 }
 
 void SolverImpl::solveFor(Row& row, Sym s) {
-    auto it = std::lower_bound(row.cells.begin(), row.cells.end(), s, [](const Cell& c, Sym v) { return c.sym < v; });
+    auto it = row.find(s);
     double factor = -1.0 / it->coeff;
     row.cells.erase(it);
     row.constant *= factor;
@@ -144,14 +200,28 @@ void SolverImpl::solveFor(Row& row, Sym lhs, Sym rhs) {
 }
 
 std::unique_ptr<SolverImpl::Row> SolverImpl::takeRow(Sym basic) {
-    std::unique_ptr<Row> row = std::move(rows_[basic]);
-    for (const Cell& c : row->cells) eraseFrom(columns_[c.sym], basic);
-    return row;
+    for (const Cell& c : rows_[basic]->cells) unlink(c);
+    return std::move(rows_[basic]);
 }
 
 void SolverImpl::putRow(Sym basic, std::unique_ptr<Row> row) {
-    for (const Cell& c : row->cells) columns_[c.sym].push_back(basic);
+    for (Cell& c : row->cells) link(c, basic);
     rows_[basic] = std::move(row);
+}
+
+std::vector<SolverImpl::Sym>& SolverImpl::detachColumn(Sym s) {
+    detached_.swap(columns_[s]);
+    columns_[s].clear();
+    return detached_;
+}
+
+void SolverImpl::dropParametric(Sym s) {
+    for (Sym b : detachColumn(s)) {
+        Row& row = *rows_[b];
+        row.cells.erase(row.find(s));
+    }
+    objective_.set(s, 0.0);
+    recycle(s);
 }
 
 // ---- adding ------------------------------------------------------------------------------
@@ -167,6 +237,7 @@ bool SolverImpl::add(const LinearConstraint& constraint) {
                                  constraint.description());
         broken = true;
         weight = Priority::weight(Priority::brokenRequired);
+        recycle(tag.marker);
         tag = Tag{};
         tryAdd(constraint, false, weight, tag);  // an optional row always fits
     }
@@ -215,8 +286,8 @@ std::unique_ptr<SolverImpl::Row> SolverImpl::createRow(const LinearConstraint& c
             tag.other = newSymbol(Kind::error);
             addCell(*row, kNone, tag.marker, -1.0);
             addCell(*row, kNone, tag.other, 1.0);
-            addCell(objective_, kNone, tag.marker, weight);
-            addCell(objective_, kNone, tag.other, weight);
+            addCell(objective_, tag.marker, weight);
+            addCell(objective_, tag.other, weight);
         }
     } else {
         double coeff = c.relation() == Relation::lessOrEqual ? 1.0 : -1.0;
@@ -225,7 +296,7 @@ std::unique_ptr<SolverImpl::Row> SolverImpl::createRow(const LinearConstraint& c
         if (!required) {
             tag.other = newSymbol(Kind::error);
             addCell(*row, kNone, tag.other, -coeff);
-            addCell(objective_, kNone, tag.other, weight);
+            addCell(objective_, tag.other, weight);
         }
     }
     if (row->constant < 0.0) {
@@ -255,55 +326,50 @@ bool SolverImpl::addWithArtificialVariable(std::unique_ptr<Row> row) {
     // Phase one: minimise an artificial variable standing for the row; the row is satisfiable
     // exactly when that minimum is zero.
     Sym art = newSymbol(Kind::slack);
-    artificial_ = std::make_unique<Row>(*row);
+    artificial_.constant = row->constant;
+    for (const Cell& c : row->cells) artificial_.set(c.sym, c.coeff);
     putRow(art, std::move(row));
-    optimize(*artificial_);
-    bool success = nearZero(artificial_->constant);
-    artificial_.reset();
+    inPhaseOne_ = true;
+    optimize(artificial_);
+    inPhaseOne_ = false;
+    bool success = nearZero(artificial_.constant);
+    artificial_.clear();
 
     if (rows_[art]) {
         std::unique_ptr<Row> artRow = takeRow(art);
-        if (artRow->cells.empty()) return success;
-        Sym entering = kNone;
-        for (const Cell& c : artRow->cells) {
-            if (kinds_[c.sym] == Kind::slack || kinds_[c.sym] == Kind::error) {
-                entering = c.sym;
-                break;
-            }
+        auto pivotable = std::find_if(artRow->cells.begin(), artRow->cells.end(), [&](const Cell& c) {
+            return kinds_[c.sym] == Kind::slack || kinds_[c.sym] == Kind::error;
+        });
+        if (pivotable != artRow->cells.end()) {
+            Sym entering = pivotable->sym;
+            solveFor(*artRow, art, entering);
+            substitute(entering, *artRow);
+            putRow(entering, std::move(artRow));
+        } else if (!artRow->cells.empty()) {
+            success = false;
         }
-        if (entering == kNone) return false;
-        solveFor(*artRow, art, entering);
-        substitute(entering, *artRow);
-        putRow(entering, std::move(artRow));
     }
-    std::vector<Sym> users(columns_[art].begin(), columns_[art].end());
-    for (Sym b : users) removeCell(*rows_[b], b, art);
-    removeCell(objective_, kNone, art);
+    dropParametric(art);
     return success;
 }
 
 // ---- simplex -----------------------------------------------------------------------------
 
 void SolverImpl::substitute(Sym s, const Row& row) {
-    std::vector<Sym> users(columns_[s].begin(), columns_[s].end());
-    for (Sym b : users) {
+    // Every row loses its cell for s, so the column goes at once rather than cell by cell.
+    for (Sym b : detachColumn(s)) {
         Row& r = *rows_[b];
         substituteIn(r, b, s, row);
         if (isRestricted(b) && r.constant < 0.0) infeasible_.push_back(b);
     }
-    substituteIn(objective_, kNone, s, row);
-    if (artificial_) substituteIn(*artificial_, kNone, s, row);
+    substituteIn(objective_, s, row);
+    if (inPhaseOne_) substituteIn(artificial_, s, row);
 }
 
-bool SolverImpl::optimize(Row& objective) {
+bool SolverImpl::optimize(DenseRow& objective) {
     for (;;) {
-        Sym entering = kNone;
-        for (const Cell& c : objective.cells) {
-            if (kinds_[c.sym] != Kind::dummy && c.coeff < 0.0) {
-                entering = c.sym;
-                break;
-            }
-        }
+        Sym entering = objective.nextNegative(0);
+        while (entering != kNone && kinds_[entering] == Kind::dummy) entering = objective.nextNegative(entering + 1);
         if (entering == kNone) return true;
         Sym leaving = kNone;
         double best = std::numeric_limits<double>::max();
@@ -337,7 +403,7 @@ bool SolverImpl::dualOptimize() {
         double best = std::numeric_limits<double>::max();
         for (const Cell& c : rows_[leaving]->cells) {
             if (kinds_[c.sym] == Kind::dummy || c.coeff <= 0.0) continue;
-            double ratio = objective_.coefficientFor(c.sym) / c.coeff;
+            double ratio = objective_.coefficient(c.sym) / c.coeff;
             if (ratio < best) {
                 best = ratio;
                 entering = c.sym;
@@ -383,9 +449,9 @@ SolverImpl::Sym SolverImpl::markerLeavingRow(Sym marker) const {
 void SolverImpl::removeErrorEffects(Sym s, double weight) {
     if (s == kNone || kinds_[s] != Kind::error) return;
     if (rows_[s]) {
-        addRow(objective_, kNone, *rows_[s], -weight);
+        addRow(objective_, *rows_[s], -weight);
     } else {
-        addCell(objective_, kNone, s, -weight);
+        addCell(objective_, s, -weight);
     }
 }
 
@@ -413,14 +479,10 @@ bool SolverImpl::remove(const LinearConstraint& constraint) {
     // leaves the solution as it is and keeps it from steering the objective.
     Sym other = info.tag.other;
     if (other != kNone) {
-        if (rows_[other]) {
-            takeRow(other);
-        } else {
-            std::vector<Sym> users(columns_[other].begin(), columns_[other].end());
-            for (Sym b : users) removeCell(*rows_[b], b, other);
-        }
-        removeCell(objective_, kNone, other);
+        if (rows_[other]) takeRow(other);
+        dropParametric(other);
     }
+    recycle(marker);
     optimize(objective_);
     releaseVariables(info.constraint);
     return true;
@@ -563,10 +625,23 @@ std::string SolverImpl::symbolName(Sym s) const {
     return "?";
 }
 
+std::string SolverImpl::cellText(Sym s, double coeff) const {
+    std::ostringstream out;
+    out << (coeff < 0 ? " - " : " + ") << std::abs(coeff) << " * " << symbolName(s);
+    return out.str();
+}
+
 std::string SolverImpl::rowText(const Row& row) const {
     std::ostringstream out;
     out << row.constant;
-    for (const Cell& c : row.cells) out << (c.coeff < 0 ? " - " : " + ") << std::abs(c.coeff) << " * " << symbolName(c.sym);
+    for (const Cell& c : row.cells) out << cellText(c.sym, c.coeff);
+    return out.str();
+}
+
+std::string SolverImpl::rowText(const DenseRow& row) const {
+    std::ostringstream out;
+    out << row.constant;
+    for (Sym s = row.nextNonZero(0); s != kNone; s = row.nextNonZero(s + 1)) out << cellText(s, row.coefficient(s));
     return out.str();
 }
 

@@ -126,6 +126,26 @@ TEST(StackViewTest, AlignmentsAcrossTheAxis) {
     expectRect(column.frame(1), {450, 45, 150, 155});
 }
 
+TEST(StackViewTest, TooNarrowCompressesTheLeastResistantMember) {
+    Fixture f({{100, 40}, {150, 60}, {50, 20}});
+    f.stack->setSpacing(10);
+    auto width = f.stack->widthAnchor().equalToConstant(200);
+    LayoutConstraint::activate({f.stack->leadingAnchor().equalTo(f.root->leadingAnchor()),
+                                f.stack->topAnchor().equalTo(f.root->topAnchor()), width});
+    // Hugging above resistance, the reverse of the defaults.
+    f.boxes[1]->setContentCompressionResistancePriority(200, LayoutAxis::horizontal);
+    f.boxes[1]->setContentHuggingPriority(700, LayoutAxis::horizontal);
+    expectRect(f.frame(0), {0, 0, 100, 60});
+    expectRect(f.frame(1), {110, 0, 30, 60});  // 150 - (320 - 200)
+    expectRect(f.frame(2), {150, 0, 50, 60});
+
+    width->setConstant(320);
+    expectRect(f.frame(1), {110, 0, 150, 60});
+    width->setConstant(400);  // the stronger hugging leaves the stretching to the others
+    EXPECT_NEAR(f.frame(1).width(), 150, 1e-6);
+    EXPECT_NEAR(f.frame(0).width() + f.frame(2).width(), 230, 1e-6);
+}
+
 TEST(StackViewTest, HiddenMembersCollapseAndComeBack) {
     Fixture f({{100, 40}, {150, 60}, {50, 20}});
     f.stack->setSpacing(10);
