@@ -44,6 +44,40 @@ int highestSymbol(const std::string& dump) {
     return highest;
 }
 
+// How far the variables' current values miss a constraint.
+double violation(const LinearConstraint& c) {
+    double v = c.expression().value();
+    if (c.relation() == R::equal) return std::abs(v);
+    return c.relation() == R::lessOrEqual ? std::max(0.0, v) : std::max(0.0, -v);
+}
+
+// The weighted error of the optional constraints at the variables' current values.
+double optionalError(const std::vector<LinearConstraint>& all) {
+    double error = 0;
+    for (auto& c : all) {
+        if (!c.isRequired()) error += Priority::weight(c.priority()) * violation(c);
+    }
+    return error;
+}
+
+// The incremental solver breaks nothing, keeps every required constraint and reaches the same
+// optimum as a fresh solve of the same system.
+void expectFreshSolveAgrees(Solver& incremental, const std::vector<LinearConstraint>& all, int round) {
+    incremental.updateVariables();
+    for (auto& c : all) {
+        EXPECT_FALSE(incremental.isBroken(c)) << c.description();
+        if (c.isRequired()) {
+            EXPECT_LT(violation(c), 1e-6) << c.description();
+        }
+    }
+    const double incrementalError = optionalError(all);
+    Solver fresh;
+    for (auto& c : all) fresh.add(c);
+    fresh.updateVariables();
+    const double freshError = optionalError(all);
+    EXPECT_NEAR(freshError, incrementalError, 1e-6 * std::max(1.0, freshError)) << "round " << round;
+}
+
 TEST(SolverTest, SolvesHandSolvableSystems) {
     Solver solver;
     Variable x("x"), y("y");
@@ -311,11 +345,6 @@ TEST(SolverTest, DumpShowsTableauConstraintsAndValues) {
 // after removals, re-additions and constant changes, must reach the optimum of a fresh solve.
 TEST(SolverTest, RandomSystemsKeepRequiredConstraintsAndOptimum) {
     std::mt19937 rng(1234);
-    auto violation = [](const LinearConstraint& c) {
-        double v = c.expression().value();
-        if (c.relation() == R::equal) return std::abs(v);
-        return c.relation() == R::lessOrEqual ? std::max(0.0, v) : std::max(0.0, -v);
-    };
     for (int round = 0; round < 40; ++round) {
         const int n = 12;
         std::vector<Variable> vars;
@@ -342,22 +371,7 @@ TEST(SolverTest, RandomSystemsKeepRequiredConstraintsAndOptimum) {
             incremental.setConstant(all[i], c + 17);
             incremental.setConstant(all[i], c);
         }
-        incremental.updateVariables();
-        double incrementalObjective = 0;
-        for (auto& c : all) {
-            EXPECT_FALSE(incremental.isBroken(c));
-            if (c.isRequired()) EXPECT_LT(violation(c), 1e-6) << c.description();
-            else incrementalObjective += Priority::weight(c.priority()) * violation(c);
-        }
-
-        Solver fresh;
-        for (auto& c : all) fresh.add(c);
-        fresh.updateVariables();
-        double freshObjective = 0;
-        for (auto& c : all) {
-            if (!c.isRequired()) freshObjective += Priority::weight(c.priority()) * violation(c);
-        }
-        EXPECT_NEAR(freshObjective, incrementalObjective, 1e-6 * std::max(1.0, freshObjective)) << "round " << round;
+        expectFreshSolveAgrees(incremental, all, round);
     }
 }
 
@@ -369,11 +383,6 @@ TEST(SolverTest, RandomSystemsKeepRequiredConstraintsAndOptimum) {
 TEST(SolverTest, LongChainsStayConsistentThroughChanges) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> size(10, 200), prio(1, 999), gap(0, 20);
-    auto violation = [](const LinearConstraint& c) {
-        double v = c.expression().value();
-        if (c.relation() == R::equal) return std::abs(v);
-        return c.relation() == R::lessOrEqual ? std::max(0.0, v) : std::max(0.0, -v);
-    };
     for (int round = 0; round < 6; ++round) {
         const int n = 30;
         std::vector<Variable> left, width;
@@ -403,22 +412,7 @@ TEST(SolverTest, LongChainsStayConsistentThroughChanges) {
             }
             if (step % 5 == 0) incremental.updateVariables();
         }
-        incremental.updateVariables();
-        double incrementalObjective = 0;
-        for (auto& c : all) {
-            ASSERT_FALSE(incremental.isBroken(c)) << c.description();
-            if (c.isRequired()) EXPECT_LT(violation(c), 1e-6) << c.description();
-            else incrementalObjective += Priority::weight(c.priority()) * violation(c);
-        }
-
-        Solver fresh;
-        for (auto& c : all) fresh.add(c);
-        fresh.updateVariables();
-        double freshObjective = 0;
-        for (auto& c : all) {
-            if (!c.isRequired()) freshObjective += Priority::weight(c.priority()) * violation(c);
-        }
-        EXPECT_NEAR(freshObjective, incrementalObjective, 1e-6 * std::max(1.0, freshObjective)) << "round " << round;
+        expectFreshSolveAgrees(incremental, all, round);
     }
 }
 
