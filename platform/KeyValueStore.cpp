@@ -104,12 +104,15 @@ struct KeyValueStore::Impl {
         return Status::success;
     }
 
-    // Runs one prepared write; returns the status and how many rows it changed.
+    // Runs one prepared write; returns the status and how many rows it changed. After a failed
+    // write the cache is reloaded on the next read rather than trusted.
     std::pair<Status, int> write(SqliteStatement& st) {
         int rc = st.step();
         int changed = sqlite3_changes(db.get());
         st.reset();
-        return {statusFromSqlite(rc == SQLITE_DONE ? SQLITE_OK : rc), changed};
+        Status status = statusFromSqlite(rc == SQLITE_DONE ? SQLITE_OK : rc);
+        if (status != Status::success) cacheLoaded = false;
+        return {status, changed};
     }
 };
 
@@ -140,10 +143,7 @@ KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view
         return Status::param;
     }
     auto [status, changed] = impl_->write(st);
-    if (status != Status::success) {
-        impl_->cacheLoaded = false;
-        return status;
-    }
+    if (status != Status::success) return status;
     if (impl_->cacheLoaded) impl_->cache.insert_or_assign(std::string(key), std::string(value));
     return Status::success;
 }
@@ -157,10 +157,7 @@ KeyValueStore::Status KeyValueStore::remove(std::string_view key) {
         return Status::param;
     }
     auto [status, changed] = impl_->write(st);
-    if (status != Status::success) {
-        impl_->cacheLoaded = false;
-        return status;
-    }
+    if (status != Status::success) return status;
     impl_->cache.erase(std::string(key));
     return changed > 0 ? Status::success : Status::itemNotFound;
 }
@@ -174,10 +171,7 @@ KeyValueStore::Status KeyValueStore::removeAll() {
         return Status::param;
     }
     auto [status, changed] = impl_->write(st);
-    if (status != Status::success) {
-        impl_->cacheLoaded = false;
-        return status;
-    }
+    if (status != Status::success) return status;
     impl_->cache.clear();
     return changed > 0 ? Status::success : Status::itemNotFound;
 }

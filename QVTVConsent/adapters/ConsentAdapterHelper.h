@@ -14,7 +14,7 @@
 
 namespace qvtv {
 
-struct QVCategory;
+class QVCategory;
 
 class ConsentAdapterHelper {
 public:

@@ -16,7 +16,7 @@
 
 namespace qvtv {
 
-struct QVCategory;
+class QVCategory;
 
 class QVAdapterConsentManager {
 public:

@@ -26,9 +26,9 @@
 namespace qvtv {
 
 class QVAuthKey;
-struct QVCategory;
-struct QVConsentBannerData;
-struct QVPreferenceCenterData;
+class QVCategory;
+class QVConsentBannerData;
+class QVPreferenceCenterData;
 
 class ConsentRepository {
 public:

@@ -93,7 +93,10 @@ void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::
         keychainHelper_->remove(key);
         return;
     }
-    auto text = JsonUtils::jsonString(*value, tag);
+    writeText(key, JsonUtils::jsonString(*value, tag));
+}
+
+void PrefsImpl::writeText(const std::string& key, const Result<std::string>& text) {
     if (!text) {
         keychainHelper_->remove(key);
         return;
@@ -107,7 +110,7 @@ std::shared_ptr<QVDynamic> PrefsImpl::getConsentRecord(const std::string& applic
 }
 
 void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDynamic& record) {
-    writeJson(PrefsKeys::dynamic(applicationId), record.toJson(), "QVDynamic");
+    writeText(PrefsKeys::dynamic(applicationId), JsonUtils::jsonString(record, "QVDynamic"));
 }
 
 std::string PrefsImpl::getClientId(const std::string& applicationId) {

@@ -52,6 +52,8 @@ private:
     std::optional<Record> readRecord(const std::string& key, std::string_view recordTag, Construct construct);
     // Stores the pretty-printed JSON, or deletes the key when there is nothing (valid) to store.
     void writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag);
+    // Stores written text, or deletes the key when the text could not be written.
+    void writeText(const std::string& key, const Result<std::string>& text);
 
     std::shared_ptr<KeychainHelper> keychainHelper_;
 };

@@ -5,7 +5,7 @@
 namespace qvtv {
 namespace {
 
-constexpr int kIndent = 2;
+constexpr std::size_t kIndent = 2;
 
 // Length of the well-formed UTF-8 sequence at text[pos] (lead byte >= 0x80), or 0 when malformed:
 // no overlong forms, no surrogates, nothing above U+10FFFF.
@@ -67,80 +67,105 @@ bool writeString(std::string_view text, std::string& out) {
 }
 
 template <class Integer>
-void writeInteger(Integer value, std::string& out) {
+void appendInteger(Integer value, std::string& out) {
     char buffer[24];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
 
-bool writeValue(const nlohmann::json& value, std::string& out, int depth) {
+} // namespace
+
+void JsonTextWriter::startLine() {
+    out_.append(empty_.back() ? "\n" : ",\n");
+    empty_.back() = false;
+    out_.append(empty_.size() * kIndent, ' ');
+}
+
+void JsonTextWriter::beforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!empty_.empty()) startLine();
+}
+
+void JsonTextWriter::open(char bracket) {
+    beforeValue();
+    out_.push_back(bracket);
+    empty_.push_back(true);
+}
+
+void JsonTextWriter::close(char bracket) {
+    const bool wasEmpty = empty_.back();
+    empty_.pop_back();
+    if (!wasEmpty) {
+        out_.push_back('\n');
+        out_.append(empty_.size() * kIndent, ' ');
+    }
+    out_.push_back(bracket);
+}
+
+void JsonTextWriter::quoted(std::string_view text) {
+    if (!writeString(text, out_)) ok_ = false;
+}
+
+void JsonTextWriter::key(std::string_view name) {
+    startLine();
+    quoted(name);
+    out_.append(": ");
+    afterKey_ = true;
+}
+
+void JsonTextWriter::string(std::string_view text) {
+    beforeValue();
+    quoted(text);
+}
+
+void JsonTextWriter::boolean(bool flag) {
+    beforeValue();
+    out_.append(flag ? "true" : "false");
+}
+
+void JsonTextWriter::value(const nlohmann::json& value) {
     switch (value.type()) {
-    case nlohmann::json::value_t::object: {
-        const auto& object = value.get_ref<const nlohmann::json::object_t&>();
-        if (object.empty()) {
-            out.append("{}");
-            return true;
+    case nlohmann::json::value_t::object:
+        beginObject();
+        for (const auto& [name, member] : value.get_ref<const nlohmann::json::object_t&>()) {
+            key(name);
+            this->value(member);
         }
-        out.append("{\n");
-        bool first = true;
-        for (const auto& [key, member] : object) {
-            if (!first) out.append(",\n");
-            first = false;
-            out.append(static_cast<std::size_t>((depth + 1) * kIndent), ' ');
-            if (!writeString(key, out)) return false;
-            out.append(": ");
-            if (!writeValue(member, out, depth + 1)) return false;
-        }
-        out.push_back('\n');
-        out.append(static_cast<std::size_t>(depth * kIndent), ' ');
-        out.push_back('}');
-        return true;
-    }
-    case nlohmann::json::value_t::array: {
-        const auto& array = value.get_ref<const nlohmann::json::array_t&>();
-        if (array.empty()) {
-            out.append("[]");
-            return true;
-        }
-        out.append("[\n");
-        bool first = true;
-        for (const auto& element : array) {
-            if (!first) out.append(",\n");
-            first = false;
-            out.append(static_cast<std::size_t>((depth + 1) * kIndent), ' ');
-            if (!writeValue(element, out, depth + 1)) return false;
-        }
-        out.push_back('\n');
-        out.append(static_cast<std::size_t>(depth * kIndent), ' ');
-        out.push_back(']');
-        return true;
-    }
+        endObject();
+        return;
+    case nlohmann::json::value_t::array:
+        beginArray();
+        for (const auto& element : value.get_ref<const nlohmann::json::array_t&>()) this->value(element);
+        endArray();
+        return;
     case nlohmann::json::value_t::string:
-        return writeString(value.get_ref<const std::string&>(), out);
+        string(value.get_ref<const std::string&>());
+        return;
     case nlohmann::json::value_t::boolean:
-        out.append(value.get<bool>() ? "true" : "false");
-        return true;
-    case nlohmann::json::value_t::null:
-        out.append("null");
-        return true;
-    case nlohmann::json::value_t::number_integer:
-        writeInteger(value.get<std::int64_t>(), out);
-        return true;
-    case nlohmann::json::value_t::number_unsigned:
-        writeInteger(value.get<std::uint64_t>(), out);
-        return true;
+        boolean(value.get<bool>());
+        return;
+    default:
+        break;
+    }
+    beforeValue();
+    switch (value.type()) {
+    case nlohmann::json::value_t::null: out_.append("null"); return;
+    case nlohmann::json::value_t::number_integer: appendInteger(value.get<std::int64_t>(), out_); return;
+    case nlohmann::json::value_t::number_unsigned: appendInteger(value.get<std::uint64_t>(), out_); return;
     default:
         // Floating-point numbers (shortest round-trip form) and the rare binary values: the
         // library's own writer already does exactly this, and neither holds text.
-        out.append(value.dump());
-        return true;
+        out_.append(value.dump());
     }
 }
 
-} // namespace
-
 bool JsonTextWriter::write(const nlohmann::json& value, std::string& out) {
-    return writeValue(value, out, 0);
+    JsonTextWriter writer(out);
+    writer.value(value);
+    return writer.ok();
 }
 
 } // namespace qvtv

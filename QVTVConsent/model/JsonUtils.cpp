@@ -34,4 +34,13 @@ Result<std::string> JsonUtils::jsonString(const nlohmann::json& value, std::stri
     return text;
 }
 
+Result<std::string> JsonUtils::jsonString(const JsonSerialisable& record, std::string_view debugTag) {
+    std::string text;
+    JsonTextWriter writer(text);
+    record.writeJson(writer);
+    if (writer.ok()) return text;
+    const nlohmann::json value = record.toJson();
+    return invalidJsonError(debugTag, &value);
+}
+
 } // namespace qvtv

@@ -4,7 +4,7 @@
 //
 //   const nlohmann::json* v = qvtv::JsonUtils::find(obj, "location");   // nullptr when missing
 //   if (!obj.is_object()) return qvtv::JsonUtils::invalidJsonError("QVDynamic", &obj);
-//   auto text = qvtv::JsonUtils::jsonString(record.toJson(), "QVDynamic");
+//   auto text = qvtv::JsonUtils::jsonString(record, "QVDynamic");
 
 #include <cstdint>
 #include <string>
@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "QVTVConsent/model/JsonSerialisable.h"
 #include "QVTVConsent/model/QVError.h"
 #include "QVTVConsent/model/Result.h"
 
@@ -38,6 +39,8 @@ public:
     // Pretty-printed UTF-8 text of `value`. Text that is not valid UTF-8 gives the JSON error
     // tagged `debugTag` instead of throwing.
     static Result<std::string> jsonString(const nlohmann::json& value, std::string_view debugTag);
+    // The same text for a record, written without building its value first.
+    static Result<std::string> jsonString(const JsonSerialisable& record, std::string_view debugTag);
 
     // Reads every element of a JSON array with `parse` (element -> Result<E>). A missing value or
     // one that is not an array gives an empty list; the first failing element's error is passed on.

@@ -1,5 +1,6 @@
 #include "QVTVConsent/model/QVConsentData.h"
 
+#include "QVTVConsent/model/JsonTextWriter.h"
 #include "QVTVConsent/model/JsonUtils.h"
 #include "QVTVConsent/model/StringUtils.h"
 
@@ -21,6 +22,19 @@ nlohmann::json QVConsentData::toJson() const {
     list.reserve(subConsents_.size());
     for (const auto& package : subConsents_) list.push_back(package->toJson());
     return categoryJson(category_, consentGiven_, std::move(packages));
+}
+
+void QVConsentData::writeJson(JsonTextWriter& writer) const {
+    writer.beginObject();
+    writer.key("ConsentGiven");
+    writer.string(rawValue(consentGiven_));
+    writer.key("MobileComplianceCategory");
+    writer.string(rawValue(category_));
+    writer.key("MobilePackageConsents");
+    writer.beginArray();
+    for (const auto& package : subConsents_) package->writeJson(writer);
+    writer.endArray();
+    writer.endObject();
 }
 
 nlohmann::json QVConsentData::savePackageJson(const QVPackageConsent& package, QVCategoryType category,

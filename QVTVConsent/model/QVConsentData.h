@@ -49,6 +49,7 @@ public:
 
     // "MobileComplianceCategory", "ConsentGiven", "MobilePackageConsents".
     nlohmann::json toJson() const override;
+    void writeJson(JsonTextWriter& writer) const override;
 
 private:
     static nlohmann::json savePackageJson(const QVPackageConsent& package, QVCategoryType category, bool isRejectAll);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "QVTVConsent/model/BoolUtils.h"
+#include "QVTVConsent/model/JsonTextWriter.h"
 #include "QVTVConsent/model/JsonUtils.h"
 #include "QVTVConsent/model/StringUtils.h"
 
@@ -40,6 +41,21 @@ nlohmann::json QVDynamic::toJson() const {
     object["MobilePackageConsents"] = std::move(categories);
     object["isConsentRecordingAllowed"] = isConsentRecordingAllowed_;
     return object;
+}
+
+void QVDynamic::writeJson(JsonTextWriter& writer) const {
+    writer.beginObject();
+    writer.key("MobilePackageConsents");
+    writer.beginArray();
+    for (const auto& category : subConsents_) category->writeJson(writer);
+    writer.endArray();
+    writer.key("autoClientId");
+    writer.string(clientId_);
+    writer.key("isConsentRecordingAllowed");
+    writer.boolean(isConsentRecordingAllowed_);
+    writer.key("location");
+    writer.string(locale_);
+    writer.endObject();
 }
 
 } // namespace qvtv

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "QVTVConsent/model/JsonSerialisable.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "QVTVConsent/model/Result.h"
 
 namespace qvtv {
 
-class QVDynamic {
+class QVDynamic : public JsonSerialisable {
 public:
     using Categories = std::vector<std::shared_ptr<QVConsentData>>;
 
@@ -34,7 +35,8 @@ public:
     bool isConsentRecordingAllowed() const { return isConsentRecordingAllowed_; }
 
     // "location", "autoClientId", "MobilePackageConsents", "isConsentRecordingAllowed".
-    nlohmann::json toJson() const;
+    nlohmann::json toJson() const override;
+    void writeJson(JsonTextWriter& writer) const override;
 
 private:
     std::string locale_;

@@ -35,6 +35,8 @@ public:
 
     // The consent keys plus "Category", "Description", "Service" and "PrivacyPolicyUrl".
     nlohmann::json toJson() const override;
+    // Its keys interleave with the consent keys, so it is written through toJson().
+    void writeJson(JsonTextWriter& writer) const override { JsonSerialisable::writeJson(writer); }
 };
 
 } // namespace qvtv

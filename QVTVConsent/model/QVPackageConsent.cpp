@@ -1,6 +1,7 @@
 #include "QVTVConsent/model/QVPackageConsent.h"
 
 #include "QVTVConsent/model/BoolUtils.h"
+#include "QVTVConsent/model/JsonTextWriter.h"
 #include "QVTVConsent/model/JsonUtils.h"
 #include "QVTVConsent/model/StringUtils.h"
 
@@ -24,6 +25,19 @@ nlohmann::json QVPackageConsent::toJson() const {
     members.emplace_hint(members.end(), "PackageId", packageId_);
     members.emplace_hint(members.end(), "PackageName", packageName_);
     return object;
+}
+
+void QVPackageConsent::writeJson(JsonTextWriter& writer) const {
+    writer.beginObject();
+    writer.key("IsEnabled");
+    writer.boolean(isEnabled_);
+    writer.key("Name");
+    writer.string(packageName_);
+    writer.key("PackageId");
+    writer.string(packageId_);
+    writer.key("PackageName");
+    writer.string(packageName_);
+    writer.endObject();
 }
 
 } // namespace qvtv

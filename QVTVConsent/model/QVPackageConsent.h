@@ -30,6 +30,7 @@ public:
 
     // "PackageName" and "Name" (both the name), "PackageId", "IsEnabled".
     nlohmann::json toJson() const override;
+    void writeJson(JsonTextWriter& writer) const override;
 
 private:
     std::string packageName_;

@@ -44,8 +44,9 @@ SolverImpl::Sym SolverImpl::newSymbol(Kind kind) {
 }
 
 void SolverImpl::recycle(Sym s) {
-    // A symbol some row still mentions (a failed addition can leave one behind) stays taken.
-    if (s == kNone || rows_[s] || !columns_[s].empty() || objective_.coefficient(s) != 0.0) return;
+    // No row mentions s any more, so neither does the objective but for rounding residue,
+    // which must not become the cost of the symbol's next owner.
+    objective_.set(s, 0.0);
     externalNames_[s].clear();
     freeSymbols_.push_back(s);
 }
@@ -335,7 +336,12 @@ bool SolverImpl::addWithArtificialVariable(std::unique_ptr<Row> row) {
     bool success = nearZero(artificial_.constant);
     artificial_.clear();
 
-    if (rows_[art]) {
+    if (!success) {
+        // The constraint cannot hold. The row art stands for is the only one it brought in, so
+        // taking that out puts the tableau back as it was, with nothing of the attempt left
+        // behind to hold its slack or steer later solutions.
+        takeOutRowOf(art);
+    } else if (rows_[art]) {
         std::unique_ptr<Row> artRow = takeRow(art);
         auto pivotable = std::find_if(artRow->cells.begin(), artRow->cells.end(), [&](const Cell& c) {
             return kinds_[c.sym] == Kind::slack || kinds_[c.sym] == Kind::error;
@@ -446,6 +452,18 @@ SolverImpl::Sym SolverImpl::markerLeavingRow(Sym marker) const {
     return third;
 }
 
+void SolverImpl::takeOutRowOf(Sym marker) {
+    if (rows_[marker]) {
+        takeRow(marker);
+        return;
+    }
+    Sym leaving = markerLeavingRow(marker);
+    if (leaving == kNone) return;
+    std::unique_ptr<Row> row = takeRow(leaving);
+    solveFor(*row, leaving, marker);
+    substitute(marker, *row);
+}
+
 void SolverImpl::removeErrorEffects(Sym s, double weight) {
     if (s == kNone || kinds_[s] != Kind::error) return;
     if (rows_[s]) {
@@ -464,16 +482,7 @@ bool SolverImpl::remove(const LinearConstraint& constraint) {
     removeErrorEffects(info.tag.marker, info.weight);
     removeErrorEffects(info.tag.other, info.weight);
     Sym marker = info.tag.marker;
-    if (rows_[marker]) {
-        takeRow(marker);
-    } else {
-        Sym leaving = markerLeavingRow(marker);
-        if (leaving != kNone) {
-            std::unique_ptr<Row> row = takeRow(leaving);
-            solveFor(*row, leaving, marker);
-            substitute(marker, *row);
-        }
-    }
+    takeOutRowOf(marker);
     // The other error term means nothing without its constraint. The current solution has it
     // at zero (parametric) or defines it by a row no other row depends on, so taking it out
     // leaves the solution as it is and keeps it from steering the objective.

@@ -66,7 +66,7 @@ private:
     };
 
     Sym newSymbol(Kind kind);
-    // Frees a symbol for reuse when nothing mentions it any more.
+    // Frees a symbol that nothing mentions any more for reuse.
     void recycle(Sym s);
     Sym symbolFor(const Variable& v);
     void releaseVariables(const LinearConstraint& constraint);
@@ -103,6 +103,9 @@ private:
     bool optimize(DenseRow& objective);
     bool dualOptimize();
     Sym markerLeavingRow(Sym marker) const;
+    // Takes the row a constraint brought in out of the tableau, undoing its addition: the
+    // marker's own row when it is basic, else the row the marker is first pivoted into.
+    void takeOutRowOf(Sym marker);
     void removeErrorEffects(Sym s, double weight);
     static double markerCoefficient(const LinearConstraint& c, bool required);
     void shiftConstant(const ConstraintInfo& info, double delta);

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/model/QVPackage.h"
 
 using nlohmann::json;
 using namespace qvtv;
@@ -76,4 +77,33 @@ TEST(QVDynamic, RoundTripsThroughItsJsonText) {
     ASSERT_FALSE(firstPackages.empty());
     EXPECT_EQ(firstPackages[0]->packageName(), original->subConsents()[0]->subConsents()[0]->packageName());
     EXPECT_EQ(json::parse(*text).begin().key(), "MobilePackageConsents");
+}
+
+TEST(QVDynamic, WritesTheSameTextAsItsJsonValue) {
+    auto doc = parse({{"location", "DE"},
+                      {"autoClientId", "id \"quoted\"\n"},
+                      {"MobilePackageConsents",
+                       {category("Essential"),
+                        {{"MobileComplianceCategory", "Advertising"}, {"ConsentGiven", "None"}},
+                        {{"MobileComplianceCategory", "Analytics"},
+                         {"ConsentGiven", "Partial"},
+                         {"MobilePackageConsents",
+                          {{{"PackageName", "caf\u00e9 \u20ac"}, {"PackageId", "b"}, {"IsEnabled", "no"}},
+                           {{"Name", "C"}, {"PackageId", "c"}, {"IsEnabled", 1}}}}}}}});
+    // A template package in the list writes its extra keys too.
+    auto templatePackage = QVPackage::fromJson({{"Category", "Analytics"}, {"PackageName", "T"}, {"Service", "S"}});
+    ASSERT_TRUE(templatePackage.ok());
+    auto packages = doc->subConsents()[2]->subConsents();
+    packages.push_back(*templatePackage);
+    doc->subConsents()[2]->setSubConsents(packages);
+
+    auto streamed = JsonUtils::jsonString(*doc, "QVDynamic");
+    ASSERT_TRUE(streamed.ok());
+    EXPECT_EQ(*streamed, *JsonUtils::jsonString(doc->toJson(), "QVDynamic"));
+    EXPECT_EQ(json::parse(*streamed)["MobilePackageConsents"][2]["MobilePackageConsents"][2]["Service"], "S");
+
+    auto broken = parse({{"location", "DE"}, {"autoClientId", std::string("\xff")}});
+    auto refused = JsonUtils::jsonString(*broken, "QVDynamic");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().domain.rfind("Invalid JSON (", 0), 0u);
 }
