@@ -3,6 +3,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -12,8 +14,8 @@ struct Registry {
 };
 
 Registry& registry() {
-    static Registry r;
-    return r;
+    static NoDestructor<Registry> r;
+    return *r;
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -16,8 +18,8 @@ struct Info {
 };
 
 Info& info() {
-    static Info i;
-    return i;
+    static NoDestructor<Info> i;
+    return *i;
 }
 
 std::string firstLineOf(const char* path) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "platform/NoDestructor.h"
 #include "platform/RunLoop.h"
 #include "platform/ThreadPool.h"
 
@@ -21,15 +22,15 @@ public:
 } // namespace
 
 DispatchQueue& DispatchQueue::main() {
-    static MainQueue queue;
-    return queue;
+    static NoDestructor<MainQueue> queue;
+    return *queue;
 }
 
 DispatchQueue& DispatchQueue::global() {
     // Work on this pool may block on I/O or on child tasks, so it is larger than the core count
     // of a TV device; Task::get also runs a not-yet-started child inline to rule out starvation.
-    static ThreadPool pool(std::max(4u, std::thread::hardware_concurrency()));
-    return pool;
+    static NoDestructor<ThreadPool> pool(std::max(4u, std::thread::hardware_concurrency()));
+    return *pool;
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -13,8 +15,8 @@ std::mutex& overrideMutex() {
 }
 
 std::optional<Locale>& overrideLocale() {
-    static std::optional<Locale> l;
-    return l;
+    static NoDestructor<std::optional<Locale>> l;
+    return *l;
 }
 
 std::string transformed(std::string_view s, int (*fn)(int)) {

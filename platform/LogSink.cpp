@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -12,8 +14,8 @@ std::mutex& sinkMutex() {
 }
 
 LogSink::Handler& currentHandler() {
-    static LogSink::Handler h;
-    return h;
+    static NoDestructor<LogSink::Handler> h;
+    return *h;
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 
 NotificationCenter& NotificationCenter::defaultCenter() {
-    static NotificationCenter center;
-    return center;
+    static NoDestructor<NotificationCenter> center;
+    return *center;
 }
 
 NotificationCenter::ObserverToken NotificationCenter::addObserver(std::string name, DispatchQueue* queue,

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -13,8 +15,8 @@ struct PathState {
 };
 
 PathState& state() {
-    static PathState s;
-    return s;
+    static NoDestructor<PathState> s;
+    return *s;
 }
 
 std::filesystem::path dataHome() {

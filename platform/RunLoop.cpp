@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 
 RunLoop::RunLoop(std::shared_ptr<Clock> clock) : clock_(std::move(clock)) {}
 
 RunLoop& RunLoop::main() {
-    static RunLoop loop;
-    return loop;
+    static NoDestructor<RunLoop> loop;
+    return *loop;
 }
 
 void RunLoop::setClock(std::shared_ptr<Clock> clock) {

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace platform {
 namespace {
 
@@ -11,8 +13,8 @@ std::mutex& providerMutex() {
 }
 
 std::shared_ptr<TrackingAuthorization::Provider>& installedProvider() {
-    static std::shared_ptr<TrackingAuthorization::Provider> p;
-    return p;
+    static NoDestructor<std::shared_ptr<TrackingAuthorization::Provider>> p;
+    return *p;
 }
 
 // Copied out under the lock so a provider may be swapped while a request is in flight.

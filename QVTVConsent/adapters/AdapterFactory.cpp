@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace qvtv {
 namespace {
 
@@ -12,8 +14,8 @@ struct Registered {
 };
 
 Registered& registered() {
-    static Registered r;
-    return r;
+    static platform::NoDestructor<Registered> r;
+    return *r;
 }
 
 } // namespace

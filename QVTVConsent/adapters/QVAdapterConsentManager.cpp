@@ -8,6 +8,7 @@
 #include "QVTVConsent/adapters/TenjinConsentAdapter.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/model/QVCategory.h"
+#include "platform/NoDestructor.h"
 
 namespace qvtv {
 namespace {
@@ -20,8 +21,8 @@ struct SharedManager {
 };
 
 SharedManager& sharedManager() {
-    static SharedManager s;
-    return s;
+    static platform::NoDestructor<SharedManager> s;
+    return *s;
 }
 
 // Calls the adapter through the class its package calls for. No value means the package is none

@@ -4,36 +4,42 @@
 
 #include "QVTVConsent/model/StringUtils.h"
 #include "platform/ClassRegistry.h"
+#include "platform/NoDestructor.h"
 
 namespace qvtv {
 
 const QVSupportedPackage& QVSupportedPackage::firebaseAnalytics() {
-    static const QVSupportedPackage p{std::nullopt, "FIRAnalytics", "FirebaseAnalytics", QVCategoryType::analytics,
-                                      false, QVConsentSignalInputType::gcmSignalMap, true};
-    return p;
+    static const platform::NoDestructor<QVSupportedPackage> p(
+        std::nullopt, "FIRAnalytics", "FirebaseAnalytics", QVCategoryType::analytics,
+        false, QVConsentSignalInputType::gcmSignalMap, true);
+    return *p;
 }
 
 const QVSupportedPackage& QVSupportedPackage::singular() {
-    static const QVSupportedPackage p{std::nullopt, "Singular", "Singular", QVCategoryType::advertising,
-                                      true, QVConsentSignalInputType::boolean, true};
-    return p;
+    static const platform::NoDestructor<QVSupportedPackage> p(
+        std::nullopt, "Singular", "Singular", QVCategoryType::advertising,
+        true, QVConsentSignalInputType::boolean, true);
+    return *p;
 }
 
 const QVSupportedPackage& QVSupportedPackage::tenjin() {
-    static const QVSupportedPackage p{std::nullopt, "TenjinSDK", "TenjinSDK", QVCategoryType::advertising,
-                                      true, QVConsentSignalInputType::boolean, true};
-    return p;
+    static const platform::NoDestructor<QVSupportedPackage> p(
+        std::nullopt, "TenjinSDK", "TenjinSDK", QVCategoryType::advertising,
+        true, QVConsentSignalInputType::boolean, true);
+    return *p;
 }
 
 const QVSupportedPackage& QVSupportedPackage::airbridge() {
-    static const QVSupportedPackage p{"Airbridge", "Airbridge", "Airbridge", QVCategoryType::advertising,
-                                      true, QVConsentSignalInputType::boolean, true};
-    return p;
+    static const platform::NoDestructor<QVSupportedPackage> p(
+        "Airbridge", "Airbridge", "Airbridge", QVCategoryType::advertising,
+        true, QVConsentSignalInputType::boolean, true);
+    return *p;
 }
 
 const std::vector<QVSupportedPackage>& QVSupportedPackage::allValues() {
-    static const std::vector<QVSupportedPackage> all{firebaseAnalytics(), singular(), tenjin(), airbridge()};
-    return all;
+    static const platform::NoDestructor<std::vector<QVSupportedPackage>> all(
+        std::vector<QVSupportedPackage>{firebaseAnalytics(), singular(), tenjin(), airbridge()});
+    return *all;
 }
 
 std::optional<QVSupportedPackage> QVSupportedPackage::fromPackageId(std::string_view packageId) {

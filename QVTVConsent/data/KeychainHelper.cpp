@@ -4,6 +4,7 @@
 
 #include "QVTVConsent/data/Utf8.h"
 #include "QVTVConsent/engine/QVLogger.h"
+#include "platform/NoDestructor.h"
 #include "platform/Paths.h"
 
 namespace qvtv {
@@ -23,11 +24,11 @@ void logStatus(std::string_view message, platform::KeyValueStore::Status status)
 
 std::shared_ptr<KeychainHelper> KeychainHelper::shared() {
     static std::mutex mutex;
-    static std::shared_ptr<KeychainHelper> current;
+    static platform::NoDestructor<std::shared_ptr<KeychainHelper>> current;
     auto file = platform::Paths::keychainFile();
     std::lock_guard lock(mutex);
-    if (!current || current->file() != file) current = std::make_shared<KeychainHelper>(file);
-    return current;
+    if (!*current || (*current)->file() != file) *current = std::make_shared<KeychainHelper>(file);
+    return *current;
 }
 
 KeychainHelper::KeychainHelper(std::filesystem::path file) : store_(std::move(file), std::string(genericPassword)) {}

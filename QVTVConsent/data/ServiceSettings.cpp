@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/NoDestructor.h"
+
 namespace qvtv {
 namespace {
 
@@ -12,8 +14,8 @@ struct State {
 };
 
 State& state() {
-    static State s;
-    return s;
+    static platform::NoDestructor<State> s;
+    return *s;
 }
 
 // The endpoint paths are joined with "/", so a configured trailing slash would double it.

@@ -2,17 +2,18 @@
 
 #include <mutex>
 
+#include "platform/NoDestructor.h"
 #include "platform/Paths.h"
 
 namespace qvtv {
 
 std::shared_ptr<UserDefaults> UserDefaults::standard() {
     static std::mutex mutex;
-    static std::shared_ptr<UserDefaults> current;
+    static platform::NoDestructor<std::shared_ptr<UserDefaults>> current;
     auto file = platform::Paths::userDefaultsFile();
     std::lock_guard lock(mutex);
-    if (!current || current->file() != file) current = std::make_shared<UserDefaults>(file);
-    return current;
+    if (!*current || (*current)->file() != file) *current = std::make_shared<UserDefaults>(file);
+    return *current;
 }
 
 UserDefaults::UserDefaults(std::filesystem::path file) : store_(std::move(file), "standard") {}

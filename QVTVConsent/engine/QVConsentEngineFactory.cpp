@@ -6,21 +6,25 @@
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/model/DataFactory.h"
+#include "platform/NoDestructor.h"
 
 namespace qvtv {
 namespace {
 
 // Hands out one public engine per core engine, so every caller sees the same object.
 std::shared_ptr<QVConsentEngine> publicEngine(const std::shared_ptr<QVCoreEngine>& core) {
-    static std::mutex mutex;
-    static std::weak_ptr<QVCoreEngine> lastCore;
-    static std::shared_ptr<QVConsentEngine> lastEngine;
-    std::lock_guard lock(mutex);
-    if (lastCore.lock() != core || !lastEngine) {
-        lastCore = core;
-        lastEngine = std::make_shared<QVConsentEngineImpl>(core);
+    struct Handed {
+        std::mutex mutex;
+        std::weak_ptr<QVCoreEngine> core;
+        std::shared_ptr<QVConsentEngine> engine;
+    };
+    static platform::NoDestructor<Handed> handed;
+    std::lock_guard lock(handed->mutex);
+    if (handed->core.lock() != core || !handed->engine) {
+        handed->core = core;
+        handed->engine = std::make_shared<QVConsentEngineImpl>(core);
     }
-    return lastEngine;
+    return handed->engine;
 }
 
 QVConsentEngineFactory::Result wrap(const QVCoreEngineFactory::InitialisationResult& core) {

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "platform/DispatchQueue.h"
+#include "platform/NoDestructor.h"
 
 namespace qvtv {
 
 const std::shared_ptr<QVConsentEventManager>& QVConsentEventManager::shared() {
-    static const auto manager = std::make_shared<QVConsentEventManager>();
-    return manager;
+    static const platform::NoDestructor<std::shared_ptr<QVConsentEventManager>> manager(
+        std::make_shared<QVConsentEventManager>());
+    return *manager;
 }
 
 void QVConsentEventManager::addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) {

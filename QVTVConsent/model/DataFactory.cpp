@@ -2,13 +2,15 @@
 
 #include <atomic>
 
+#include "platform/NoDestructor.h"
+
 namespace qvtv {
 namespace {
 
 // Adapters may read the slot from SDK callback threads while an initialisation replaces it.
 std::atomic<std::shared_ptr<ConsentRepository>>& slot() {
-    static std::atomic<std::shared_ptr<ConsentRepository>> shared;
-    return shared;
+    static platform::NoDestructor<std::atomic<std::shared_ptr<ConsentRepository>>> shared;
+    return *shared;
 }
 
 } // namespace

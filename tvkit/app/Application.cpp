@@ -1,6 +1,7 @@
 #include "tvkit/app/Application.h"
 
 #include "platform/LogSink.h"
+#include "platform/NoDestructor.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/app/Window.h"
 
@@ -9,8 +10,8 @@
 namespace tvkit {
 
 Application& Application::shared() {
-    static Application app;
-    return app;
+    static platform::NoDestructor<Application> app;
+    return *app;
 }
 
 std::vector<Window*> Application::windows() const {

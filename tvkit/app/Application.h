@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+template <class T>
+class NoDestructor;
+}
+
 namespace tvkit {
 
 class View;
@@ -51,6 +56,7 @@ public:
     void pressesEnded(const PressSet& presses) override;
 
 private:
+    friend class platform::NoDestructor<Application>;
     Application() = default;
     Responder* firstResponder() const;
 

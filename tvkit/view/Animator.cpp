@@ -1,6 +1,7 @@
 #include "tvkit/view/Animator.h"
 
 #include "platform/DispatchQueue.h"
+#include "platform/NoDestructor.h"
 #include "platform/RunLoop.h"
 
 #include <algorithm>
@@ -17,8 +18,8 @@ void animate(double duration, double delay, AnimationOptions options, const std:
 void performWithoutAnimation(const std::function<void()>& changes) { Animator::shared().performWithoutAnimation(changes); }
 
 Animator& Animator::shared() {
-    static Animator animator;
-    return animator;
+    static platform::NoDestructor<Animator> animator;
+    return *animator;
 }
 
 double Animator::now() const {
