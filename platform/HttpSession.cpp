@@ -4,6 +4,7 @@
 
 #include <array>
 #include <mutex>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -20,10 +21,11 @@ using CurlShare = std::unique_ptr<CURLSH, CurlDeleter<curl_share_cleanup>>;
 using CurlHeaders = std::unique_ptr<curl_slist, CurlDeleter<curl_slist_free_all>>;
 using CurlUrl = std::unique_ptr<CURLU, CurlDeleter<curl_url_cleanup>>;
 
-const std::string emptyBody;
-
 // How often a stalled transfer looks at its cancellation token.
 constexpr int pollIntervalMs = 20;
+
+// Idle connection caches kept per session; the library runs at most two calls at once.
+constexpr std::size_t maxIdleHandles = 4;
 
 void initialiseCurlOnce() {
     static std::once_flag once;
@@ -104,25 +106,50 @@ HttpFailure failureFor(CURLcode code, const Transfer& transfer) {
 
 } // namespace
 
-// State shared by every call of one session: the connection cache, DNS cache and TLS sessions,
-// guarded by one mutex per kind of data as libcurl asks.
+// State shared by every call of one session. DNS answers and TLS sessions live in a libcurl share
+// object, which may be used from several threads at once given these lock callbacks. Connections
+// may not be shared that way, so each transfer borrows a multi handle, whose connection cache only
+// it uses until it gives the handle back: calls in sequence reuse the connections left open before,
+// while calls at the same time each get a handle (and so connections) of their own.
 struct HttpSession::Shared {
     CurlShare handle{curl_share_init()};
     std::array<std::mutex, CURL_LOCK_DATA_LAST> locks;
+
+    std::mutex idleMutex;
+    std::vector<CurlMulti> idle;  // most recently returned last
 
     Shared() {
         curl_share_setopt(handle.get(), CURLSHOPT_LOCKFUNC, &Shared::lock);
         curl_share_setopt(handle.get(), CURLSHOPT_UNLOCKFUNC, &Shared::unlock);
         curl_share_setopt(handle.get(), CURLSHOPT_USERDATA, this);
-        curl_share_setopt(handle.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
         curl_share_setopt(handle.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
         curl_share_setopt(handle.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
     }
+    // The multi handles close their connections first: closing may still reach the share.
+    ~Shared() { idle.clear(); }
 
     static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
         static_cast<Shared*>(user)->locks[data].lock();
     }
     static void unlock(CURL*, curl_lock_data data, void* user) { static_cast<Shared*>(user)->locks[data].unlock(); }
+
+    CurlMulti borrow() {
+        {
+            std::lock_guard guard(idleMutex);
+            if (!idle.empty()) {
+                CurlMulti multi = std::move(idle.back());
+                idle.pop_back();
+                return multi;
+            }
+        }
+        return CurlMulti{curl_multi_init()};
+    }
+
+    void giveBack(CurlMulti multi) {
+        std::lock_guard guard(idleMutex);
+        // More idle handles than calls ever ran at once would only hold sockets open.
+        if (idle.size() < maxIdleHandles) idle.push_back(std::move(multi));
+    }
 };
 
 HttpSession::HttpSession() : HttpSession(Options{}) {}
@@ -182,7 +209,7 @@ HttpResult HttpSession::send(const HttpRequest& request, const CancellationToken
     if (token.isCancelled()) return HttpFailure{HttpError::cancelled, "cancelled"};
 
     CurlEasy easy{curl_easy_init()};
-    CurlMulti multi{curl_multi_init()};
+    CurlMulti multi = shared_->borrow();
     if (!easy || !multi) return HttpFailure{HttpError::unknown, "The operation could not be completed. (out of memory)"};
     CURL* h = easy.get();
 
@@ -223,7 +250,7 @@ HttpResult HttpSession::send(const HttpRequest& request, const CancellationToken
     } else {
         if (request.method == "POST") curl_easy_setopt(h, CURLOPT_POST, 1L);
         else curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, request.method.c_str());
-        const std::string& body = request.body ? *request.body : emptyBody;
+        const std::string_view body = request.body ? std::string_view(*request.body) : std::string_view("");
         curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
         curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
     }
@@ -243,10 +270,12 @@ HttpResult HttpSession::send(const HttpRequest& request, const CancellationToken
         if (msg->msg == CURLMSG_DONE) code = msg->data.result;
     }
     curl_multi_remove_handle(multi.get(), h);
-    if (code != CURLE_OK) return failureFor(code, transfer);
-
     long status = 0;
-    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    if (code == CURLE_OK) curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    // The transfer is finished with before its connection cache can go to another thread.
+    easy.reset();
+    shared_->giveBack(std::move(multi));
+    if (code != CURLE_OK) return failureFor(code, transfer);
     return HttpResponse{status, std::move(transfer.body)};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The HTTP client of the platform, over libcurl. One session shares connections, DNS answers and
-// TLS sessions between its calls, from any thread. Peer and host verification are always on; an
+// The HTTP client of the platform, over libcurl. One session may be used from any thread: calls
+// reuse the connections earlier calls left open, and share DNS answers and TLS sessions. Peer and host verification are always on; an
 // extra CA file can be trusted in addition to the system's. Answers larger than the cap fail
 // instead of exhausting memory, and a call stops promptly when its token is cancelled.
 //

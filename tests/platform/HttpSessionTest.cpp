@@ -4,7 +4,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
 #include <thread>
+#include <vector>
 
 #include "support/LoopbackServer.h"
 #include "support/TestCertificates.h"
@@ -97,6 +101,64 @@ TEST(HttpSession, HttpsNeedsTheTestAuthorityAndVerifiesTheHost) {
     EXPECT_EQ(refused.failure().error, HttpError::secureConnectionFailed);
     EXPECT_EQ(refused.failure().description,
               "An SSL error has occurred and a secure connection to the server cannot be made.");
+}
+
+// Threads that share one session, over HTTP and over TLS: the first calls of all threads are held
+// by the server until every one has arrived, so they are truly in flight together. Each thread
+// gets its own answers, and later calls reuse the connections instead of opening new ones.
+TEST(HttpSession, CallsFromSeveralThreadsAtOnceEachGetTheirAnswer) {
+    constexpr int threads = 4;
+    constexpr int rounds = 6;
+    for (bool tls : {false, true}) {
+        SCOPED_TRACE(tls ? "https" : "http");
+        testsupport::LoopbackServer server(tls);
+        server.server().set_keep_alive_max_count(100);
+        server.server().set_keep_alive_timeout(120);
+        std::mutex mutex;
+        std::condition_variable allArrived;
+        int arrived = 0;
+        int waitedAlone = 0;
+        server.server().Get("/id", [&](const httplib::Request& req, httplib::Response& res) {
+            if (req.get_param_value("round") == "0") {
+                std::unique_lock lock(mutex);
+                if (++arrived == threads) allArrived.notify_all();
+                if (!allArrived.wait_for(lock, 20s, [&] { return arrived == threads; })) ++waitedAlone;
+            }
+            res.set_content(req.get_param_value("thread") + "/" + req.get_param_value("round") + " port " +
+                                std::to_string(req.remote_port),
+                            "text/plain");
+        });
+        server.start();
+
+        HttpSession session(tls ? HttpSession::withExtraCa(testsupport::TestCertificates::shared().caCert)
+                                : HttpSession::Options{});
+        std::vector<std::vector<std::string>> answers(threads);
+        std::vector<std::thread> senders;
+        for (int t = 0; t < threads; ++t) {
+            senders.emplace_back([&, t] {
+                platform::CancellationToken token;
+                for (int round = 0; round < rounds; ++round) {
+                    auto request = HttpRequest::get(server.origin() + "/id");
+                    request.query = {{"thread", std::to_string(t)}, {"round", std::to_string(round)}};
+                    auto result = session.send(request, token);
+                    answers[t].push_back(result.ok() ? result.response().body : "failed: " + result.failure().description);
+                }
+            });
+        }
+        for (auto& sender : senders) sender.join();
+
+        EXPECT_EQ(waitedAlone, 0) << "the first calls did not overlap";
+        std::set<std::string> ports;
+        for (int t = 0; t < threads; ++t) {
+            ASSERT_EQ(answers[t].size(), std::size_t(rounds));
+            for (int round = 0; round < rounds; ++round) {
+                const auto& body = answers[t][round];
+                EXPECT_EQ(body.substr(0, body.find(" port")), std::to_string(t) + "/" + std::to_string(round));
+                if (auto port = body.find(" port"); port != std::string::npos) ports.insert(body.substr(port));
+            }
+        }
+        EXPECT_LE(ports.size(), std::size_t(threads)) << "connections were not reused";
+    }
 }
 
 TEST(HttpSession, AnswerOverTheCapFailsWithAndWithoutLength) {
