@@ -3,7 +3,7 @@
 // the last initialisation run (holding the core engine once it succeeded). The shared repository
 // lives in DataFactory and the shared event manager in QVConsentEventManager::shared(); this is
 // the one place that writes the initialisation result, under its own lock, so the host may ask
-// for the current engine from any thread while a run is in flight.
+// for the current engine or clear the session from any thread while a run is in flight.
 //
 //   auto result = qvtv::QVCoreEngineFactory::initialise(qvtv::QVAuthKey("demo-tv-app"));  // blocks
 //   if (result.data()) use(*result.data());
@@ -32,8 +32,14 @@ public:
     static InitialisationResult initialisationResult();
 
     // Clears the repository's session and every adapter's, optionally forgets all delegates and
-    // observers, and returns to the not-initialised state (400).
+    // observers, and returns to the not-initialised state (400). Safe while a run is in flight:
+    // that run's result is discarded and what it stored is cleared when it ends.
     static void clearSession(bool autoRemoveDelegatesAndObservers);
+
+    // Returns the library's process-wide state to how a new process finds it (503, no repository,
+    // no adapters, no registrations), so tests can run one after another in one process. Stored
+    // consent is left alone: it lives in the files platform::Paths names.
+    static void resetForTests();
 
     // The steps after a successful repository start, in this order.
     static void requestTrackingAuthorization();

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/ServiceHarness.h"
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "platform/RunLoop.h"
+#include "platform/TrackingAuthorization.h"
 #include "support/LogCapture.h"
+#include "tools/sdk-fakes/FakeVendorSdks.h"
 
 using namespace qvtv;
 
@@ -20,18 +24,47 @@ struct CountingDelegate : QVConsentEventDelegate {
     int calls = 0;
 };
 
+// Holds the tracking prompt of an initialisation run open until the test answers it, so the test
+// can act at a known point of the run.
+class HeldPrompt : public platform::TrackingAuthorization::Provider {
+public:
+    using Status = platform::TrackingAuthorization::Status;
+    platform::Task<Status> requestAuthorization() override {
+        asked.resolve();
+        return answer.task();
+    }
+    Status status() const override { return Status::notDetermined; }
+
+    platform::Promise<void> asked;
+    platform::Promise<Status> answer;
+};
+
+struct InstalledPrompt {
+    explicit InstalledPrompt(std::shared_ptr<HeldPrompt> held) : prompt(std::move(held)) {
+        platform::TrackingAuthorization::setProvider(prompt);
+    }
+    ~InstalledPrompt() { platform::TrackingAuthorization::setProvider(nullptr); }
+    std::shared_ptr<HeldPrompt> prompt;
+};
+
+void expectCleared(const QVConsentEngineFactory::Result& result) {
+    EXPECT_EQ(result.code(), 400);
+    EXPECT_EQ(result.msg(), "SDK Initialisation is pending...");
+    EXPECT_FALSE(result.data());
+}
+
 } // namespace
 
 TEST(QVConsentEngineFactory, BeforeInitialisationTheStateIsPendingAndTheLocaleUnavailable) {
+    QVCoreEngineFactory::resetForTests();  // as a new process finds it
     const auto engine = QVConsentEngineFactory::currentEngine();
     EXPECT_EQ(engine.code(), 503);
     EXPECT_EQ(engine.msg(), "SDK Initialisation is pending...");
     EXPECT_FALSE(engine.data());
 
     testsupport::LogCapture log;
-    QVLogger::ERROR_LOGS_ENABLED = true;
+    testsupport::ScopedLogSwitches logs({.error = true});
     const auto locale = QVConsentEngineFactory::getLocale(primaryId);
-    QVLogger::ERROR_LOGS_ENABLED = false;
     EXPECT_EQ(locale.code(), 200);
     EXPECT_EQ(locale.msg(), "Locale info is currently unavailable 1026");
     EXPECT_EQ(locale.error(), std::optional<std::string>("Locale info is currently unavailable 1026"));
@@ -118,4 +151,38 @@ TEST(QVConsentEngineFactory, ClearSessionKeepsOrRemovesRegistrationsAsAsked) {
     notify();
     EXPECT_EQ(delegate->calls, 2);
     EXPECT_EQ(observed, 2);
+}
+
+// clearSession while a run is still in flight: whatever point the run has reached, the clear wins.
+// The run answers the cleared state, stores no result over it and leaves nothing stored behind.
+TEST(QVConsentEngineFactory, ClearSessionDuringARunWinsOverTheRun) {
+    testsupport::ServiceHarness harness;
+    sdkfakes::FakeVendorSdks sdks;  // present SDKs that need the tracking prompt
+    InstalledPrompt installed(std::make_shared<HeldPrompt>());
+
+    // After the run stored its engine, while it waits for the viewer's tracking answer.
+    auto run = QVConsentEngineFactory::initialise(QVAuthKey(primaryId));
+    installed.prompt->asked.task().get();
+    EXPECT_EQ(QVConsentEngineFactory::currentEngine().code(), 200);
+    QVConsentEngineFactory::clearSession(false);
+    installed.prompt->answer.resolve(platform::TrackingAuthorization::Status::authorized);
+    expectCleared(run.get());
+    expectCleared(QVConsentEngineFactory::currentEngine());
+    EXPECT_EQ(QVConsentEngineFactory::getLocale(primaryId).code(), 404) << "the run's document was cleared";
+    const auto calls = sdks.calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "Airbridge.Airbridge clearUser") << "the adapters the run set up were cleared after it";
+
+    // While the templates are still downloading: the banner request is held until the service stops.
+    consentservice::ServiceFault held;
+    held.kind = consentservice::ServiceFault::Kind::stall;
+    harness.service().setFault(consentservice::ServiceEndpoint::bannerTemplate, held);
+    const auto bannersBefore = harness.requestCount("/api/mobilebanner/");
+    auto loading = QVConsentEngineFactory::initialise(QVAuthKey(primaryId));
+    while (harness.requestCount("/api/mobilebanner/") == bannersBefore) std::this_thread::yield();
+    QVConsentEngineFactory::clearSession(false);
+    harness.service().stop();
+    expectCleared(loading.get());
+    expectCleared(QVConsentEngineFactory::currentEngine());
+    EXPECT_EQ(QVConsentEngineFactory::getLocale(primaryId).code(), 404);
 }
