@@ -39,7 +39,7 @@ public:
     // Loads consent document and templates for the key's primary and secondary ids.
     virtual platform::Task<QVMessage> initialise(const QVAuthKey& authKey) = 0;
     // The key of the last initialise; none before it and after clearSession.
-    virtual const std::optional<QVAuthKey>& authKey() const = 0;
+    virtual std::optional<QVAuthKey> authKey() const = 0;
 
     virtual QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) = 0;
     virtual QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) = 0;
@@ -53,6 +53,9 @@ public:
     virtual QVDataMessage<bool> isGCMEnabled() = 0;
     virtual QVDataMessage<std::vector<GoogleConsentData>> getGCMData() = 0;
     virtual QVDataMessage<QVAppliedGCMData> getAppliedGCMData() = 0;
+    // The template objects are shared with the screens and their consent flags belong to the main
+    // queue: these two set the flags from the stored consent, so call them there. (A save that
+    // rejects all resets the flags by posting the change to the main queue.)
     virtual QVDataMessage<std::shared_ptr<QVConsentBannerData>> getBannerData(const std::string& applicationId) = 0;
     virtual QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> getPreferenceCenterData(
         const std::string& applicationId) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <stdexcept>
 #include <variant>
 
 #include "QVTVConsent/data/ConsentRecollectionCheck.h"
@@ -59,8 +60,10 @@ platform::Task<QVMessage> ConsentRepositoryImpl::initialise(const QVAuthKey& aut
 }
 
 QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey) {
-    authKey_ = authKey;
-    api_.emplace(ServiceSettings::session());
+    publish([&authKey](State& state) {
+        state.authKey = authKey;
+        state.api = std::make_shared<const ConsentApi>(ServiceSettings::session());
+    });
 
     // Both applications download at once; each load polls its own token between and during requests.
     auto self = shared_from_this();
@@ -83,22 +86,22 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey) {
     }
     prefs_->saveConfigError(authKey.applicationId(), std::nullopt);
     auto loadedPrimary = *primary.data();
-    primary_ = adopt(authKey.applicationId(), loadedPrimary);
+    const auto primaryContainer = adopt(authKey.applicationId(), loadedPrimary);
+    publish([&primaryContainer](State& state) { state.primary = primaryContainer; });
 
     auto secondary = secondaryTask.get();
     const auto& secondaryId = authKey.secondaryApplicationId();
-    if (!secondaryId) {
-        secondary_.reset();
-    } else if (!secondary.data()) {
+    std::optional<QVResponseContainer> secondaryContainer;
+    if (secondaryId && !secondary.data()) {
         prefs_->saveConfigError(*secondaryId, QVMessage(secondary));
-        secondary_.reset();
-    } else {
+    } else if (secondaryId) {
         prefs_->saveConfigError(*secondaryId, std::nullopt);
         auto loadedSecondary = *secondary.data();
-        secondary_ = adopt(*secondaryId, loadedSecondary);
+        secondaryContainer = adopt(*secondaryId, loadedSecondary);
     }
+    publish([&secondaryContainer](State& state) { state.secondary = secondaryContainer; });
 
-    const auto& banner = primary_->qvConsentBannerData;
+    const auto& banner = primaryContainer.qvConsentBannerData;
     if (banner && banner->gcm && banner->gcmConfig) prefs_->saveConsentModeConfig(authKey.applicationId(), *banner->gcmConfig);
     return QVMessage(200, "SDK Initialised successfully");
 }
@@ -154,13 +157,13 @@ ApiResult<std::shared_ptr<QVDynamic>> ConsentRepositoryImpl::getOrFetchConsentRe
         {"SDKVersion", std::string(Config::buildVersion)},
         {"OSVersion", osVersion()},
     };
-    return api().call<std::shared_ptr<QVDynamic>>(HttpMethod::get, ServiceSettings::baseUrl(), "mobileconsent/dynamic", {},
+    return api()->call<std::shared_ptr<QVDynamic>>(HttpMethod::get, ServiceSettings::baseUrl(), "mobileconsent/dynamic", {},
                                                   params, std::nullopt, false, token);
 }
 
 ApiResult<std::shared_ptr<QVConsentBannerData>> ConsentRepositoryImpl::fetchBannerTemplate(
     const std::string& applicationId, const std::string& location, const platform::CancellationToken& token) {
-    return api().call<std::shared_ptr<QVConsentBannerData>>(
+    return api()->call<std::shared_ptr<QVConsentBannerData>>(
         HttpMethod::get, ServiceSettings::baseUrl(), "mobilebanner/template/" + applicationId, {},
         {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
 }
@@ -168,16 +171,32 @@ ApiResult<std::shared_ptr<QVConsentBannerData>> ConsentRepositoryImpl::fetchBann
 ApiResult<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::fetchPreferenceCenterTemplate(
     const std::string& applicationId, const std::string& location,
     const std::vector<std::shared_ptr<QVCategory>>& categories, const platform::CancellationToken& token) {
-    return api().callDecoding<std::shared_ptr<QVPreferenceCenterData>>(
+    return api()->callDecoding<std::shared_ptr<QVPreferenceCenterData>>(
         [&categories](const nlohmann::json& object) { return QVPreferenceCenterData::fromJson(object, categories); },
         HttpMethod::get, ServiceSettings::baseUrl(), "mobilepreferencecenter/template/" + applicationId, {},
         {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
 }
 
-const ConsentApi& ConsentRepositoryImpl::api() const {
+std::shared_ptr<const ConsentApi> ConsentRepositoryImpl::api() const {
+    auto api = state()->api;
     // initialise makes the client before any request; reaching here without one is a bug in the caller.
-    return api_.value();
+    if (!api) throw std::logic_error("the repository's client is made by initialise");
+    return api;
 }
+
+std::shared_ptr<const ConsentRepositoryImpl::State> ConsentRepositoryImpl::state() const {
+    std::lock_guard lock(stateMutex_);
+    return state_;
+}
+
+void ConsentRepositoryImpl::publish(const std::function<void(State&)>& change) {
+    std::lock_guard lock(stateMutex_);
+    auto next = std::make_shared<State>(*state_);
+    change(*next);
+    state_ = std::move(next);
+}
+
+std::optional<QVAuthKey> ConsentRepositoryImpl::authKey() const { return state()->authKey; }
 
 // MARK: queries
 
@@ -249,14 +268,16 @@ QVDataMessage<std::string> ConsentRepositoryImpl::getClientId(const std::string&
 }
 
 QVDataMessage<bool> ConsentRepositoryImpl::isGCMEnabled() {
-    if (primary_ && primary_->qvConsentBannerData) return answer(primary_->qvConsentBannerData->gcm);
+    const auto& primary = state()->primary;
+    if (primary && primary->qvConsentBannerData) return answer(primary->qvConsentBannerData->gcm);
     return QVDataMessage<bool>(500, "", std::nullopt, false);
 }
 
 QVDataMessage<std::vector<GoogleConsentData>> ConsentRepositoryImpl::getGCMData() {
     using Answer = QVDataMessage<std::vector<GoogleConsentData>>;
-    if (!authKey_) return Answer(500, contentUnavailable);
-    if (auto config = prefs_->getConsentModeConfig(authKey_->applicationId())) return answer(config->gcm);
+    const auto key = authKey();
+    if (!key) return Answer(500, contentUnavailable);
+    if (auto config = prefs_->getConsentModeConfig(key->applicationId())) return answer(config->gcm);
     return Answer(500, internalError(1016));
 }
 
@@ -268,8 +289,9 @@ QVDataMessage<QVAppliedGCMData> ConsentRepositoryImpl::getAppliedGCMData() {
 // MARK: templates
 
 std::optional<QVResponseContainer> ConsentRepositoryImpl::containerFor(const std::string& applicationId) const {
-    if (primary_ && primary_->applicationId == applicationId) return primary_;
-    if (secondary_ && secondary_->applicationId == applicationId) return secondary_;
+    const auto current = state();
+    if (current->primary && current->primary->applicationId == applicationId) return current->primary;
+    if (current->secondary && current->secondary->applicationId == applicationId) return current->secondary;
     return std::nullopt;
 }
 
@@ -340,13 +362,16 @@ QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::ge
 }
 
 std::optional<bool> ConsentRepositoryImpl::doNotStoreConsent(const std::string& applicationId) {
-    const auto& container = secondary_ && secondary_->applicationId == applicationId ? secondary_ : primary_;
+    const auto current = state();
+    const auto& secondary = current->secondary;
+    const auto& container = secondary && secondary->applicationId == applicationId ? secondary : current->primary;
     if (!container || !container->qvConsentBannerData) return std::nullopt;
     return container->qvConsentBannerData->doNotStoreConsent;
 }
 
 bool ConsentRepositoryImpl::isSecondaryId(const std::string& applicationId) const {
-    return authKey_ && authKey_->secondaryApplicationId() == applicationId;
+    const auto key = authKey();
+    return key && key->secondaryApplicationId() == applicationId;
 }
 
 // MARK: saving
@@ -393,7 +418,7 @@ QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::runSaveCons
         {"OSVersion", osVersion()},
         {"AllConsents", std::move(allConsents)},
     };
-    auto sent = api().call<ApiNoContent>(HttpMethod::post, ServiceSettings::baseUrl(), "mobileconsent", {}, {}, body, true);
+    auto sent = api()->call<ApiNoContent>(HttpMethod::post, ServiceSettings::baseUrl(), "mobileconsent", {}, {}, body, true);
     if (sent.isApiError()) return Answer(409, sent.apiError().message);
     if (sent.isFailure()) return Answer(500, sent.failureMessage());
     return saveLocalConsent(*document, applicationId, std::move(consents), isRejectAll);
@@ -412,19 +437,25 @@ QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::saveLocalCo
 
     if (isRejectAll) {
         if (auto container = containerFor(applicationId); container && container->qvConsentBannerData) {
-            for (const auto& category : container->qvConsentBannerData->categories) {
-                category->isEnabled = category->type == QVCategoryType::essential;
-                for (const auto& package : category->packages) package->setEnabled(category->isEnabled);
-            }
+            // Template flags belong to the main queue, where the screens read and change them; the
+            // change lands there before the saving screen's continuation does.
+            platform::DispatchQueue::main().async([banner = container->qvConsentBannerData] {
+                for (const auto& category : banner->categories) {
+                    category->isEnabled = category->type == QVCategoryType::essential;
+                    for (const auto& package : category->packages) package->setEnabled(category->isEnabled);
+                }
+            });
         }
     }
     return answer(std::move(consents));
 }
 
 void ConsentRepositoryImpl::clearSession() {
-    authKey_.reset();
-    primary_.reset();
-    secondary_.reset();
+    publish([](State& state) {
+        state.authKey.reset();
+        state.primary.reset();
+        state.secondary.reset();
+    });
     // Without the version of the last run the next store sees a fresh install.
     UserDefaults::standard()->remove("qv_version_of_last_run");
     KeychainHelper::shared()->clearAll();

@@ -8,7 +8,9 @@
 //   auto started = repo->initialise(qvtv::QVAuthKey("demo-tv-app")).get();   // 200 "SDK Initialised successfully"
 //   repo->getConsentStatus("demo-tv-app");                                     // 200 "Pending"
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,7 +65,7 @@ public:
     void clearSession() override;
     std::optional<bool> doNotStoreConsent(const std::string& applicationId) override;
 
-    const std::optional<QVAuthKey>& authKey() const override { return authKey_; }
+    std::optional<QVAuthKey> authKey() const override;
     const std::shared_ptr<Prefs>& prefs() const { return prefs_; }
     std::optional<QVResponseContainer> containerFor(const std::string& applicationId) const;
 
@@ -98,15 +100,26 @@ private:
     void prepareCategories(const std::string& applicationId, QVConsentType consentType,
                            const std::vector<std::shared_ptr<QVCategory>>& categories);
     bool isSecondaryId(const std::string& applicationId) const;
-    const ConsentApi& api() const;
+    std::shared_ptr<const ConsentApi> api() const;
+
+    // What initialise sets and clearSession empties. The initialising task and clearSession write
+    // it while queries (caller's thread) and saves (the pool) read it, so it is never changed in
+    // place: a writer publishes a changed copy under the lock and a reader keeps the snapshot it
+    // took, whole and consistent, for the rest of its operation.
+    struct State {
+        std::optional<QVAuthKey> authKey;
+        std::shared_ptr<const ConsentApi> api;
+        std::optional<QVResponseContainer> primary;
+        std::optional<QVResponseContainer> secondary;
+    };
+    std::shared_ptr<const State> state() const;
+    void publish(const std::function<void(State&)>& change);
 
     std::shared_ptr<Prefs> prefs_;
     std::shared_ptr<QVConsentEventManager> events_;
     std::string language_;
-    std::optional<ConsentApi> api_;
-    std::optional<QVAuthKey> authKey_;
-    std::optional<QVResponseContainer> primary_;
-    std::optional<QVResponseContainer> secondary_;
+    mutable std::mutex stateMutex_;
+    std::shared_ptr<const State> state_ = std::make_shared<const State>();
 };
 
 nlohmann::json toDictionaryValue(const ConsentRepositoryImpl::LoadedApplication& loaded);

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/PrefsFactory.h"
 #include "QVTVConsent/model/QVPackage.h"
+#include "platform/DispatchQueue.h"
 #include "platform/RunLoop.h"
 
 using namespace qvtv;
@@ -255,6 +257,35 @@ TEST_F(ConsentRepositoryTest, SavingAcceptAndRejectAllSendsAndStoresTheChoice) {
     }
     EXPECT_EQ(repository->getLastConsentedAt(primaryId).data(), harness.clock().clock().wallMillis());
     EXPECT_EQ(repository->getPackage(primaryId, "FirebaseAnalytics").data().value()->isEnabled(), false);
+}
+
+// The template objects on screen belong to the main queue: a save that rejects all resets their
+// flags there, never on the task that saves, and before anything the screen queues afterwards.
+TEST_F(ConsentRepositoryTest, RejectAllResetsTheShownTemplateOnTheMainQueue) {
+    auto repository = initialised(QVAuthKey(primaryId));
+    const auto banner = *repository->getBannerData(primaryId).data();
+    for (const auto& category : banner->categories) {
+        category->isEnabled = true;
+        for (const auto& package : category->packages) package->setEnabled(true);
+    }
+    ASSERT_EQ(repository->saveConsent(primaryId, banner->categories, true).get().code(), 200);
+    for (const auto& category : banner->categories) EXPECT_TRUE(category->isEnabled) << "changed off the main queue";
+
+    bool reset = false;
+    platform::DispatchQueue::main().async([&] {
+        reset = std::ranges::all_of(banner->categories, [](const auto& category) {
+            return category->isEnabled == (category->type == QVCategoryType::essential);
+        });
+    });
+    platform::RunLoop::main().runPending();
+    EXPECT_TRUE(reset) << "the screen's next job sees the reset flags";
+    std::size_t essential = 0;
+    for (const auto& category : banner->categories) {
+        const bool on = category->type == QVCategoryType::essential;
+        essential += on;
+        for (const auto& package : category->packages) EXPECT_EQ(package->isEnabled(), on) << package->packageId();
+    }
+    EXPECT_LT(essential, banner->categories.size()) << "the fixture has categories to switch off";
 }
 
 TEST_F(ConsentRepositoryTest, DoNotStoreConsentSavesOnTheDeviceOnly) {
