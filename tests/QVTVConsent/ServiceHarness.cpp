@@ -6,15 +6,14 @@
 
 #include "QVTVConsent/data/ServiceSettings.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/model/DataFactory.h"
-#include "platform/Paths.h"
+#include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "platform/RunLoop.h"
 
 namespace testsupport {
 
-ServiceHarness::ServiceHarness() : fixtures_(dir_.path() / "fixtures") {
+ServiceHarness::ServiceHarness() : paths_(dir_.path() / "device"), fixtures_(dir_.path() / "fixtures") {
+    qvtv::QVCoreEngineFactory::resetForTests();
     std::filesystem::copy(QVTV_FIXTURES_DIR, fixtures_, std::filesystem::copy_options::recursive);
-    platform::Paths::setDataDirectory(dir_.path() / "device");
     service_ = std::make_unique<consentservice::ConsentService>(
         consentservice::ConsentService::Options::serving(fixtures_));
     if (!service_->start()) ADD_FAILURE() << "the local consent service did not start";
@@ -23,7 +22,7 @@ ServiceHarness::ServiceHarness() : fixtures_(dir_.path() / "fixtures") {
 
 ServiceHarness::~ServiceHarness() {
     qvtv::QVConsentEngineFactory::clearSession(true);
-    qvtv::DataFactory::setRepository(nullptr);
+    qvtv::QVCoreEngineFactory::resetForTests();
     qvtv::ServiceSettings::setBaseUrl(std::nullopt);
     service_->stop();
     // Observer deliveries still queued must not outlive the test that registered them.

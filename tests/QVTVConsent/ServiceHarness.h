@@ -2,8 +2,8 @@
 // An isolated world for tests of the repository and the engine: device stores in a fresh
 // temporary folder, a copy of the service fixtures that a test may edit, the local consent
 // service on loopback serving that copy, the library's client pointed at it, and a virtual wall
-// clock on the main run loop. Everything is undone on destruction, including the library's
-// process-wide state.
+// clock on the main run loop. The library's process-wide state starts as in a new process and
+// everything is undone on destruction, so harness tests run in any order in one process.
 
 #include <filesystem>
 #include <memory>
@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/ScopedDataDirectory.h"
 #include "support/ScopedMainClock.h"
 #include "support/TempDir.h"
 #include "tools/consent-service/ConsentService.h"
@@ -37,6 +38,7 @@ public:
 
 private:
     TempDir dir_;
+    ScopedDataDirectory paths_;
     ScopedMainClock clock_;
     std::filesystem::path fixtures_;
     std::unique_ptr<consentservice::ConsentService> service_;

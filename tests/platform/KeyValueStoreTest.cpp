@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/Paths.h"
+#include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
 
 using platform::KeyValueStore;
@@ -98,7 +99,7 @@ TEST(KeyValueStore, ReportsUnusableFilesAsStatusesNotCrashes) {
 }
 
 TEST(Paths, DataDirectoryKeepsKeychainAndUserDefaultsApart) {
-    platform::Paths::setDataDirectory("/data/app");
+    testsupport::ScopedDataDirectory paths("/data/app");
     EXPECT_EQ(platform::Paths::keychainFile(), "/data/app/keychain/keychain.sqlite");
     EXPECT_EQ(platform::Paths::userDefaultsFile(), "/data/app/app/user-defaults.sqlite");
     platform::Paths::setKeychainFile("/elsewhere/kc.sqlite");

@@ -1,6 +1,6 @@
 #pragma once
 // Every adapter test starts with all four vendor fakes registered (unless it asks otherwise), all
-// log levels on and the log captured, and ends with the switches back at their defaults.
+// log levels on and the log captured, and ends with the switches back as they were.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "support/LogCapture.h"
 #include "tools/sdk-fakes/FakeVendorSdks.h"
 
@@ -18,19 +18,6 @@ using Calls = std::vector<std::string>;
 
 class AdapterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        qvtv::QVLogger::INFO_LOGS_ENABLED = true;
-        qvtv::QVLogger::WARNING_LOGS_ENABLED = true;
-        qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
-        qvtv::QVLogger::INTEGRATION_SDK_LOGS_ENABLED = false;
-    }
-    void TearDown() override {
-        qvtv::QVLogger::INFO_LOGS_ENABLED = false;
-        qvtv::QVLogger::WARNING_LOGS_ENABLED = false;
-        qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
-        qvtv::QVLogger::INTEGRATION_SDK_LOGS_ENABLED = false;
-    }
-
     // Replaces the registered fakes, e.g. to leave a vendor out.
     void useSdks(sdkfakes::FakeVendorSdks::Options options) {
         sdks_.reset();
@@ -47,6 +34,7 @@ protected:
         return out;
     }
 
+    testsupport::ScopedLogSwitches logSwitches_{{.info = true, .warning = true, .error = true}};
     testsupport::LogCapture log_;
     std::optional<sdkfakes::FakeVendorSdks> sdks_{std::in_place};
 };

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/data/PrefsFactory.h"
 #include "QVTVConsent/data/PrefsKeys.h"
-#include "QVTVConsent/engine/QVLogger.h"
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
-#include "platform/Paths.h"
 #include "support/LogCapture.h"
+#include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
 
 using qvtv::QVConsentStatus;
@@ -36,12 +36,10 @@ std::shared_ptr<qvtv::QVDynamic> document(const std::string& clientId, bool anal
 class PrefsImplTest : public ::testing::Test {
 protected:
     PrefsImplTest() {
-        platform::Paths::setDataDirectory(dir_.path());
         platform::DeviceInfo::setAppShortVersion("2.0");
         platform::Locale::setCurrent(platform::Locale::parse("de_AT.UTF-8"));
     }
     ~PrefsImplTest() override {
-        qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
         platform::DeviceInfo::setAppShortVersion(std::nullopt);
         platform::Locale::setCurrent(std::nullopt);
     }
@@ -50,13 +48,15 @@ protected:
     std::shared_ptr<qvtv::UserDefaults> defaults() { return qvtv::UserDefaults::standard(); }
 
     testsupport::TempDir dir_;
+    testsupport::ScopedDataDirectory paths_{dir_.path()};
+    testsupport::ScopedLogSwitches logs_{{}};
 };
 
 } // namespace
 
 TEST_F(PrefsImplTest, FreshInstallWipesTheKeychainAndLaterRunsKeepIt) {
     keychain()->save("Collected", qvtv::PrefsKeys::consentStatus(app));  // left by an earlier install
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+    testsupport::ScopedLogSwitches logs({.error = true});
     testsupport::LogCapture log;
     auto prefs = qvtv::PrefsFactory::create();
     EXPECT_TRUE(log.contains("[ERROR] KeychainHelper: Session data deleted successfully."));
@@ -127,7 +127,7 @@ TEST_F(PrefsImplTest, TypedReadsAreExactAndFallBackToTheirDefaults) {
 TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
     auto prefs = qvtv::PrefsFactory::create();
     auto kc = keychain();
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
+    testsupport::ScopedLogSwitches logs({.error = true});
     testsupport::LogCapture log;
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
     EXPECT_TRUE(log.contains("[ERROR] QVDynamic: parse(nil)"));
@@ -233,9 +233,7 @@ TEST_F(PrefsImplTest, MigrationMovesLegacyValuesOverCurrentOnes) {
 
 TEST_F(PrefsImplTest, ClearSessionForgetsEverythingAndLogsNoSecrets) {
     auto prefs = qvtv::PrefsFactory::create();
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
-    qvtv::QVLogger::WARNING_LOGS_ENABLED = true;
-    qvtv::QVLogger::INFO_LOGS_ENABLED = true;
+    testsupport::ScopedLogSwitches logs({.info = true, .warning = true, .error = true});
     testsupport::LogCapture log;
     std::string clientId = prefs->getClientId(app);
     prefs->saveConsentRecord(app, *document("AUTO-CLIENT-7", true));
@@ -250,6 +248,4 @@ TEST_F(PrefsImplTest, ClearSessionForgetsEverythingAndLogsNoSecrets) {
         EXPECT_EQ(line.find("AUTO-CLIENT-7"), std::string::npos) << line;
         EXPECT_EQ(line.find("Firebase"), std::string::npos) << line;
     }
-    qvtv::QVLogger::WARNING_LOGS_ENABLED = false;
-    qvtv::QVLogger::INFO_LOGS_ENABLED = false;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "support/LogCapture.h"
 
 using qvtv::QVLogger;
@@ -17,14 +18,6 @@ void logOneOfEach() {
     QVLogger::d("Tag", "debug");
 }
 
-struct SwitchesOff {
-    ~SwitchesOff() {
-        QVLogger::INFO_LOGS_ENABLED = false;
-        QVLogger::WARNING_LOGS_ENABLED = false;
-        QVLogger::ERROR_LOGS_ENABLED = false;
-    }
-};
-
 } // namespace
 
 TEST(QVLogger, PrintsNothingWithDefaultSwitches) {
@@ -38,10 +31,8 @@ TEST(QVLogger, PrintsNothingWithDefaultSwitches) {
 }
 
 TEST(QVLogger, WritesExactLinesPerSwitch) {
-    SwitchesOff reset;
+    testsupport::ScopedLogSwitches logs({.info = true, .error = true});
     testsupport::LogCapture capture;
-    QVLogger::INFO_LOGS_ENABLED = true;
-    QVLogger::ERROR_LOGS_ENABLED = true;
     logOneOfEach();
     EXPECT_EQ(capture.lines(), (std::vector<std::string>{"[INFO] Tag: info", "[ERROR] Tag: plain",
                                                          "[ERROR] Tag: failed - timed out", "[ERROR] Tag: empty - "}));

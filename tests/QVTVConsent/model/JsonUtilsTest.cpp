@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "support/LogCapture.h"
 
 using nlohmann::json;
@@ -27,11 +27,12 @@ TEST(JsonUtils, InvalidJsonErrorNamesTheValueAndLogsOnlyWhenEnabled) {
     EXPECT_EQ(error.description, std::nullopt);
     EXPECT_TRUE(capture.lines().empty());
 
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
-    json text = "oops";
-    EXPECT_EQ(JsonUtils::invalidJsonError("QVMessage", &text).domain, "Invalid JSON (oops)");
-    EXPECT_EQ(JsonUtils::invalidJsonError("QVMessage", nullptr).domain, "Invalid JSON (nil)");
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = false;
+    {
+        testsupport::ScopedLogSwitches logs({.error = true});
+        json text = "oops";
+        EXPECT_EQ(JsonUtils::invalidJsonError("QVMessage", &text).domain, "Invalid JSON (oops)");
+        EXPECT_EQ(JsonUtils::invalidJsonError("QVMessage", nullptr).domain, "Invalid JSON (nil)");
+    }
     EXPECT_EQ(capture.lines(), (std::vector<std::string>{"[ERROR] QVMessage: parse(oops)", "[ERROR] QVMessage: parse(nil)"}));
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "TemplateFixtures.h"
 #include "support/LogCapture.h"
 
@@ -93,14 +94,14 @@ TEST(QVConsentBannerData, RefusesOnlyTemplatesWithoutTheirBasicObjects) {
               "Invalid JSON (nil)");
 
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     EXPECT_FALSE(QVConsentBannerData::fromJson(json::array()).ok());
     EXPECT_TRUE(log.contains("[ERROR] QVConsentBannerData: parse([])"));
 }
 
 TEST(QVConsentBannerData, FallsBackFieldByField) {
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     auto minimal = parse(fixture("demo-tv-minimal/banner.json"));
     ASSERT_TRUE(minimal);
     EXPECT_EQ(minimal->acceptButton.label, "OK");
@@ -186,7 +187,7 @@ TEST(QVConsentBannerData, FillsAndSortsCategories) {
 
 TEST(QVConsentBannerData, OneBadEntryEmptiesItsWholeList) {
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     auto badCategory = parse(fixture("malformed/banner-bad-category-type.json"));
     ASSERT_TRUE(badCategory);
     EXPECT_TRUE(badCategory->categories.empty());
@@ -208,7 +209,7 @@ TEST(QVConsentBannerData, OneBadEntryEmptiesItsWholeList) {
 
 TEST(QVConsentBannerData, ReadsGoogleConsentModeSettings) {
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     auto banner = parse(fixture("malformed/banner-gcm-mixed.json"));
     ASSERT_TRUE(banner);
     EXPECT_TRUE(log.contains("[ERROR] QVConsentBannerData: parseGCMConfig(ad_storage=granted)"));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "TemplateFixtures.h"
 #include "support/LogCapture.h"
@@ -103,7 +104,7 @@ TEST(QVPreferenceCenterData, RefusesOnlyUnusableShapes) {
         EXPECT_EQ(center.error().domain.rfind("Invalid JSON (", 0), 0u) << file;
     }
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     auto noRequestTexts = QVPreferenceCenterData::fromJson(templateWith({{"DataRequest", {{"DPOName", "x"}}}}), {});
     ASSERT_FALSE(noRequestTexts.ok());
     EXPECT_EQ(noRequestTexts.error().domain, "Invalid JSON ({\"DPOName\":\"x\"})");
@@ -262,7 +263,7 @@ TEST(QVPreferenceCenterData, BuildsTheRequestForm) {
 
 TEST(QVPreferenceCenterData, KeepsTheFirstRequestTypeOfASharedLabel) {
     testsupport::LogCapture log;
-    templatetest::LogsOn logsOn;
+    testsupport::ScopedLogSwitches logsOn({.info = true, .warning = true, .error = true});
     auto center = parse(fixture("malformed/preference-center-duplicate-request-labels.json"));
     ASSERT_TRUE(center);
     auto request = form(*center);

@@ -4,8 +4,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "QVTVConsent/engine/QVLogger.h"
-
 namespace templatetest {
 
 nlohmann::json fixture(const std::string& relativePath) {
@@ -14,20 +12,6 @@ nlohmann::json fixture(const std::string& relativePath) {
     if (!in) throw std::runtime_error("missing fixture " + path);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return nlohmann::json::parse(text, nullptr, false);
-}
-
-LogsOn::LogsOn()
-    : info_(qvtv::QVLogger::INFO_LOGS_ENABLED), warning_(qvtv::QVLogger::WARNING_LOGS_ENABLED),
-      error_(qvtv::QVLogger::ERROR_LOGS_ENABLED) {
-    qvtv::QVLogger::INFO_LOGS_ENABLED = true;
-    qvtv::QVLogger::WARNING_LOGS_ENABLED = true;
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = true;
-}
-
-LogsOn::~LogsOn() {
-    qvtv::QVLogger::INFO_LOGS_ENABLED = info_;
-    qvtv::QVLogger::WARNING_LOGS_ENABLED = warning_;
-    qvtv::QVLogger::ERROR_LOGS_ENABLED = error_;
 }
 
 } // namespace templatetest
