@@ -11,10 +11,8 @@ namespace {
 
 class QVLoadingTest : public testsupport::ScreenTestFixture {
 protected:
-    ~QVLoadingTest() override {
-        QVLoading::hide();
-        drainMain();
-    }
+    // Tests leave the overlay up on purpose: the screen fixture takes it down between them.
+    void SetUp() override { ASSERT_EQ(QVLoading::shared().overlayView->superview(), nullptr); }
     int overlaysInWindow() {
         int count = 0;
         for (const auto& child : window().subviews()) count += child == QVLoading::shared().overlayView;
