@@ -159,6 +159,22 @@ TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     host.advance(1);
     EXPECT_EQ(events, (std::vector<std::string>{"began", "ended"}));
     EXPECT_NE(open(), nullptr);  // and the field can be edited again
+    host.press(PressType::menu);
+    host.advance(1);
+
+    // Over a presented screen, Menu closes the keyboard and leaves the screen up.
+    auto form = std::make_shared<ViewController>();
+    auto formField = View::make<TextField>();
+    formField->setFrame({100, 100, 400, 48});
+    form->view()->addSubview(formField);
+    screen->present(form, false);
+    host.advance(1);
+    ASSERT_TRUE(formField->isFocused());
+    ASSERT_NE(open(), nullptr);
+    host.press(PressType::menu);
+    host.advance(1);
+    EXPECT_EQ(host.window().topViewController(), form.get());
+    EXPECT_TRUE(formField->isFocused());
 }
 
 TEST_F(KeyboardTest, AnEditableTextViewIsTypedIntoLikeAMultiLineField) {
