@@ -5,6 +5,7 @@
 #include "QVTVConsent/ui/images/QVRemoteImageLoader.h"
 #include "platform/HttpSession.h"
 #include "tvkit/app/Application.h"
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 #include "tvkit/layout/LayoutConstraint.h"
@@ -87,19 +88,18 @@ void QVBrandingView::setTextColor(tvkit::Color color) {
 void QVBrandingView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                     tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::StackView::didUpdateFocus(context, coordinator);
-    if (context.nextFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] {
             setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
             setBackgroundColor(tvkit::Color::white().withAlpha(0.1));
             layer().setCornerRadius(8);
-        });
-    } else if (context.previouslyFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+        },
+        [this] {
             setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
             setBackgroundColor(tvkit::Color::clear());
             layer().setCornerRadius(0);
         });
-    }
 }
 
 } // namespace qvtv
