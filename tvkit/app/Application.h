@@ -47,8 +47,12 @@ public:
     void sendPress(PressType type) { sendPress(Press{type, {}}); }
     void sendSwipe(SwipeDirection direction);
     bool sendText(const std::string& text);
+    // Whether the responder that typed text would reach takes it as text (a focused text field,
+    // an open on-screen keyboard).
+    bool isEditingText() const;
 
     void setOpenURLHandler(OpenURLHandler handler) { openURL_ = std::move(handler); }
+    const OpenURLHandler& openURLHandler() const { return openURL_; }
     // False when no handler is installed or the handler refused.
     bool openURL(const std::string& url);
 
