@@ -1,6 +1,7 @@
 #include "QVTVConsent/ui/controls/QVLoading.h"
 
 #include "platform/DispatchQueue.h"
+#include "platform/NoDestructor.h"
 #include "tvkit/app/Application.h"
 #include "tvkit/app/Window.h"
 #include "tvkit/layout/LayoutConstraint.h"
@@ -22,8 +23,8 @@ QVLoading::QVLoading()
 }
 
 QVLoading& QVLoading::shared() {
-    static QVLoading instance;
-    return instance;
+    static platform::NoDestructor<QVLoading> instance;
+    return *instance;
 }
 
 void QVLoading::show() {

@@ -7,6 +7,7 @@
 //   qvtv::QVLoading::show();
 //   api.send(...).then(main, [](auto) { qvtv::QVLoading::hide(); });
 
+#include "platform/NoDestructor.h"
 #include "tvkit/view/ActivityIndicator.h"
 #include "tvkit/view/View.h"
 
@@ -32,6 +33,7 @@ public:
     QVLoading& operator=(const QVLoading&) = delete;
 
 private:
+    friend class platform::NoDestructor<QVLoading>;
     QVLoading();
     void showNow();
     void hideNow();

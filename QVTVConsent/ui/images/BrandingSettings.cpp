@@ -1,16 +1,18 @@
 #include "QVTVConsent/ui/images/BrandingSettings.h"
 
+#include "platform/NoDestructor.h"
+
 namespace qvtv {
 namespace {
 
 std::optional<std::string>& logoOverride() {
-    static std::optional<std::string> url;
-    return url;
+    static platform::NoDestructor<std::optional<std::string>> url;
+    return *url;
 }
 
 std::optional<std::string>& websiteOverride() {
-    static std::optional<std::string> url;
-    return url;
+    static platform::NoDestructor<std::optional<std::string>> url;
+    return *url;
 }
 
 } // namespace

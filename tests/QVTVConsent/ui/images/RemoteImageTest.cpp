@@ -2,7 +2,7 @@
 // image when the answer is not an image or not there, and shown on the main queue only while
 // their view is alive.
 
-#include "QVTVConsent/model/TemplateFixtures.h"
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/ui/ScreenTestFixture.h"
 #include "QVTVConsent/ui/images/LibraryResources.h"
 #include "QVTVConsent/ui/images/QVRemoteImageLoader.h"
@@ -86,7 +86,7 @@ TEST_F(RemoteImageTest, LibraryImagesAndAMissingOneIsLogged) {
     ASSERT_TRUE(LibraryResources::image("branding"));
     EXPECT_FALSE(LibraryResources::image("../resources/qv_logo"));
 
-    templatetest::LogsOn logs;
+    testsupport::ScopedLogSwitches logs({.info = true, .warning = true, .error = true});
     testsupport::LogCapture captured;
     auto view = tvkit::View::make<QVRemoteImageView>();
     view->loadFallback(std::nullopt);
