@@ -5,7 +5,6 @@
 #include "tvkit/app/Application.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/render/Renderer.h"
-#include "tvkit/view/TextField.h"
 
 #include <SDL.h>
 
@@ -28,11 +27,7 @@ struct SdlTextureDestroy {
     void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
 };
 
-bool editingText() {
-    Window* key = Application::shared().keyWindow();
-    View* focused = key ? key->focusSystem().focusedView() : nullptr;
-    return dynamic_cast<TextField*>(focused) != nullptr;
-}
+bool editingText() { return Application::shared().isEditingText(); }
 
 } // namespace
 
@@ -75,7 +70,7 @@ bool SdlHost::handleKey(int keycode) {
     case SDLK_ESCAPE: app.sendPress(PressType::menu); return true;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        if (editing) return app.sendText("\n");
+        // Select, even on a text field: it opens the on-screen keyboard, whose keys it presses.
         app.sendPress(PressType::select);
         return true;
     case SDLK_BACKSPACE:
