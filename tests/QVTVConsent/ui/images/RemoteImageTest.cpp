@@ -98,14 +98,5 @@ TEST_F(RemoteImageTest, LibraryImagesAndAMissingOneIsLogged) {
         << ::testing::PrintToString(captured.lines());
 }
 
-TEST_F(RemoteImageTest, TapRunsTheTapAction) {
-    auto view = tvkit::View::make<QVRemoteImageView>();
-    view->handleTap();  // nothing set: nothing happens
-    int taps = 0;
-    view->tapAction = [&] { ++taps; };
-    view->handleTap();
-    EXPECT_EQ(taps, 1);
-}
-
 } // namespace
 } // namespace qvtv
