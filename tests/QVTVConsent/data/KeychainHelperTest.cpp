@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
@@ -10,8 +11,7 @@ namespace {
 
 class KeychainHelperTest : public ::testing::Test {
 protected:
-    KeychainHelperTest() { qvtv::QVLogger::ERROR_LOGS_ENABLED = true; }
-    ~KeychainHelperTest() override { qvtv::QVLogger::ERROR_LOGS_ENABLED = false; }
+    testsupport::ScopedLogSwitches logs_{{.error = true}};
 
     testsupport::TempDir dir_;
     testsupport::LogCapture log_;

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/ScopedLogSwitches.h"
 #include "support/LogCapture.h"
 #include "support/ScopedMainClock.h"
 
@@ -45,13 +45,12 @@ TEST(QVConsentExpiryEvaluator, ComparesNowWithTheConsentInstantPlusCalendarMonth
 TEST(QVConsentExpiryEvaluator, MissingPeriodNeverExpiresAndMissingConsentTimeExpiresWithALogLine) {
     testsupport::ScopedMainClock now;
     testsupport::LogCapture log;
-    qvtv::QVLogger::INFO_LOGS_ENABLED = true;
+    testsupport::ScopedLogSwitches logs({.info = true});
     EXPECT_FALSE(QVConsentExpiryEvaluator::isConsentExpired(std::nullopt, std::nullopt));
     EXPECT_FALSE(QVConsentExpiryEvaluator::isConsentExpired(0, std::nullopt));
     EXPECT_TRUE(log.lines().empty());
 
     EXPECT_TRUE(QVConsentExpiryEvaluator::isConsentExpired(std::nullopt, 12));
-    qvtv::QVLogger::INFO_LOGS_ENABLED = false;
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_EQ(log.lines()[0],
               "[INFO] QVConsentExpiryEvaluator: isConsentExpired(nil, 12)\n"
