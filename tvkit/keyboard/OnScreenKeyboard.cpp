@@ -14,11 +14,11 @@ bool isReturn(char c) { return c == '\r' || c == '\n'; }
 
 } // namespace
 
-OnScreenKeyboard::OnScreenKeyboard(std::shared_ptr<TextField> target)
+OnScreenKeyboard::OnScreenKeyboard(std::shared_ptr<TextInput> target)
     : target_(target), grid_(View::make<KeyGridView>(KeyboardLayout::forType(target ? target->keyboardType()
                                                                                      : KeyboardType::standard))),
       title_(View::make<Label>()), echo_(View::make<TextField>()) {
-    if (target) setTitle(target->label().empty() ? target->placeholder() : target->label());
+    if (target) setTitle(target->keyboardTitle());
 }
 
 OnScreenKeyboard::~OnScreenKeyboard() { stopObserving(); }
@@ -74,13 +74,12 @@ void OnScreenKeyboard::viewDidLoad() {
     });
 
     if (auto target = target_.lock()) {
-        // Whoever changes the field while the keyboard is up, the echo follows.
+        // Whoever changes the text while the keyboard is up, the echo follows.
         std::weak_ptr<ViewController> weakSelf = weak_from_this();
-        observer_ = target->addAction(
-            [weakSelf](Control&) {
-                if (auto self = weakSelf.lock()) static_cast<OnScreenKeyboard&>(*self).refreshEcho();
-            },
-            ControlEvent::editingChanged);
+        target->setTextObserver([weakSelf] {
+            if (auto self = weakSelf.lock()) static_cast<OnScreenKeyboard&>(*self).refreshEcho();
+        });
+        observing_ = true;
     }
     refreshEcho();
 }
@@ -88,8 +87,8 @@ void OnScreenKeyboard::viewDidLoad() {
 void OnScreenKeyboard::viewDidDisappear(bool animated) {
     ViewController::viewDidDisappear(animated);
     // Taken off screen by someone else (its presenter went away): the edit still ends.
-    if (auto target = target_.lock()) target->endEditing(false);
     stopObserving();
+    if (auto target = target_.lock()) target->endEditing(false);
 }
 
 std::vector<FocusEnvironment*> OnScreenKeyboard::preferredFocusEnvironments() const {
@@ -147,9 +146,9 @@ void OnScreenKeyboard::close(bool done) {
 }
 
 void OnScreenKeyboard::stopObserving() {
-    if (observer_ == 0) return;
-    if (auto target = target_.lock()) target->removeAction(observer_);
-    observer_ = 0;
+    if (!observing_) return;
+    observing_ = false;
+    if (auto target = target_.lock()) target->setTextObserver({});
 }
 
 void OnScreenKeyboard::refreshEcho() {

@@ -1,12 +1,10 @@
 #include "tvkit/view/TextField.h"
 
-#include "tvkit/app/ViewController.h"
-#include "tvkit/app/Window.h"
-#include "tvkit/keyboard/OnScreenKeyboard.h"
 #include "tvkit/render/Painter.h"
 #include "tvkit/text/TextLayout.h"
 #include "tvkit/text/Utf8.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -15,8 +13,6 @@ namespace tvkit {
 namespace {
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-bool isDelete(char c) { return c == '\b' || c == '\x7f'; }
-bool isReturn(char c) { return c == '\r' || c == '\n'; }
 
 double lineHeightOf(const TextAttributes& attributes) {
     return TextLayout::measure(AttributedString("Ag", attributes), 0).height;
@@ -67,60 +63,24 @@ void TextField::textDidChange() {
     if (multiline_) invalidateIntrinsicContentSize();
 }
 
-bool TextField::beginEditing() {
-    Window* w = window();
-    ViewController* top = w ? w->topViewController() : nullptr;
-    if (editing_ || !isEnabled() || !top) return false;
-    auto keyboard = std::make_shared<OnScreenKeyboard>(std::static_pointer_cast<TextField>(shared_from_this()));
-    top->present(keyboard, true);
-    if (top->presentedViewController() != keyboard.get()) return false;
-    editing_ = true;
-    setNeedsDisplay();
-    sendActions(ControlEvent::editingDidBegin);
-    return true;
-}
-
-void TextField::endEditing(bool done) {
-    if (!editing_) return;
-    editing_ = false;
-    setNeedsDisplay();
-    if (done) sendActions(ControlEvent::editingDidEndOnExit);
-    sendActions(ControlEvent::editingDidEnd);
-    if (done) sendActions(ControlEvent::primaryActionTriggered);
-}
-
-void TextField::typeText(std::string_view typed) {
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        const char c = typed[i];
-        if (isDelete(c)) {
-            deleteBackward();
-            continue;
-        }
-        if (isReturn(c)) {
-            if (multiline_) {
-                text_ += '\n';
-                textDidChange();
-                sendActions(ControlEvent::editingChanged);
-            } else {
-                sendActions(ControlEvent::primaryActionTriggered);
-            }
-            continue;
-        }
-        // Everything up to the next control character goes in at once.
-        std::size_t end = i;
-        while (end < typed.size() && !isDelete(typed[end]) && !isReturn(typed[end])) ++end;
-        text_ += Utf8::sanitized(typed.substr(i, end - i));
-        i = end - 1;
-        textDidChange();
-        sendActions(ControlEvent::editingChanged);
-    }
-}
-
-void TextField::deleteBackward() {
-    if (text_.empty()) return;
-    text_.erase(Utf8::lastCharacterStart(text_));
+void TextField::appendText(std::string_view text) {
+    text_ += text;
     textDidChange();
-    sendActions(ControlEvent::editingChanged);
+}
+
+void TextField::truncateText(std::size_t length) {
+    text_.resize(std::min(length, text_.size()));
+    textDidChange();
+}
+
+void TextField::editingEvent(EditingEvent event) {
+    switch (event) {
+    case EditingEvent::began: sendActions(ControlEvent::editingDidBegin); return;
+    case EditingEvent::changed: sendActions(ControlEvent::editingChanged); return;
+    case EditingEvent::returnPressed: sendActions(ControlEvent::primaryActionTriggered); return;
+    case EditingEvent::endedOnExit: sendActions(ControlEvent::editingDidEndOnExit); return;
+    case EditingEvent::ended: sendActions(ControlEvent::editingDidEnd); return;
+    }
 }
 
 bool TextField::insertText(const std::string& typed) {
@@ -174,7 +134,7 @@ void TextField::draw(Painter& painter) const {
     painter.save();
     painter.clipRoundedRect(area, 0);
     painter.drawText(*layout, origin);
-    if (isEnabled() && (isFocused() || editing_ || caretAlwaysVisible_)) {
+    if (isEnabled() && (isFocused() || isEditing() || caretAlwaysVisible_)) {
         painter.fillRoundedRect({origin.x + caret.minX(), origin.y + caret.minY(), 2, caret.height()}, 1, textColor_);
     }
     painter.restore();

@@ -13,22 +13,21 @@
 //   email->addAction([](Control& c) { save(c); }, ControlEvent::editingDidEnd);
 
 #include "tvkit/graphics/EdgeInsets.h"
-#include "tvkit/input/KeyboardType.h"
 #include "tvkit/input/ReturnKeyType.h"
+#include "tvkit/keyboard/TextInput.h"
 #include "tvkit/text/Font.h"
 #include "tvkit/view/Control.h"
 
 #include <string>
-#include <string_view>
 
 namespace tvkit {
 
-class TextField : public Control {
+class TextField : public Control, public TextInput {
 public:
     explicit TextField(bool multiline = false) : multiline_(multiline) {}
     std::string_view className() const override { return "TextField"; }
 
-    const std::string& text() const { return text_; }
+    const std::string& text() const override { return text_; }
     // Replaces the text without editing events (invalid UTF-8 bytes become '?').
     void setText(std::string text);
     const std::string& placeholder() const { return placeholder_; }
@@ -45,28 +44,18 @@ public:
     void setPlaceholderColor(Color color);
     EdgeInsets textInsets() const { return insets_; }
     void setTextInsets(const EdgeInsets& insets);
-    bool isMultiline() const { return multiline_; }
+    bool isMultiline() const override { return multiline_; }
     // Shows the caret even when the field is not focused (a keyboard's echo of the text).
     void setCaretAlwaysVisible(bool visible);
 
-    KeyboardType keyboardType() const { return keyboard_; }
+    std::string keyboardTitle() const override { return label_.empty() ? placeholder_ : label_; }
+    KeyboardType keyboardType() const override { return keyboard_; }
     void setKeyboardType(KeyboardType type) { keyboard_ = type; }
     ReturnKeyType returnKeyType() const { return returnKey_; }
     void setReturnKeyType(ReturnKeyType type) { returnKey_ = type; }
 
-    // Editing through the on-screen keyboard: beginEditing presents it over the top screen and
-    // sends editingDidBegin (false when it cannot: disabled, not in a window, already editing).
-    // The keyboard calls endEditing when it closes: Done sends editingDidEndOnExit,
-    // editingDidEnd and primaryActionTriggered; closing with Menu sends only editingDidEnd.
-    // The text stays as typed either way.
-    bool beginEditing();
-    void endEditing(bool done);
-    bool isEditing() const { return editing_; }
-
-    // Edits as if `typed` had been typed, focused or not: text goes in at the end, "\b" and
-    // DEL delete backwards, Return acts as described above. Sends editingChanged per change.
-    void typeText(std::string_view typed);
-    void deleteBackward();
+    // Editing (see TextInput) reports editingDidBegin, editingChanged, editingDidEndOnExit,
+    // editingDidEnd and primaryActionTriggered (Return, Done) to the field's actions.
 
     bool insertText(const std::string& text) override;
     bool acceptsTypedText() const override { return isEnabled(); }
@@ -75,11 +64,18 @@ public:
     Size intrinsicContentSize() const override;
     void draw(Painter& painter) const override;
 
+protected:
+    View& inputView() override { return *this; }
+    bool canBeginEditing() const override { return isEnabled(); }
+    void appendText(std::string_view text) override;
+    void truncateText(std::size_t length) override;
+    void editingStateDidChange() override { setNeedsDisplay(); }
+    void editingEvent(EditingEvent event) override;
+
 private:
     void textDidChange();
 
     bool multiline_;
-    bool editing_ = false;
     bool caretAlwaysVisible_ = false;
     std::string text_;
     std::string placeholder_;

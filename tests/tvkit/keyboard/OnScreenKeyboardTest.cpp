@@ -6,6 +6,7 @@
 #include "tvkit/view/Button.h"
 #include "tvkit/view/Label.h"
 #include "tvkit/view/TextField.h"
+#include "tvkit/view/TextView.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,48 @@ TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     host.advance(1);
     EXPECT_EQ(events, (std::vector<std::string>{"began", "ended"}));
     EXPECT_NE(open(), nullptr);  // and the field can be edited again
+}
+
+TEST_F(KeyboardTest, AnEditableTextViewIsTypedIntoLikeAMultiLineField) {
+    auto notes = View::make<TextView>();
+    notes->setFrame({100, 500, 600, 160});
+    notes->setLabel("Message");
+    TextAttributes typing;
+    typing.color = Color::fromRGBA8(0x20, 0x40, 0x60);
+    notes->setTypingAttributes(typing);
+    std::vector<EditingEvent> heard;
+    notes->setEditingHandler([&](TextView&, EditingEvent e) { heard.push_back(e); });
+    screen->view()->addSubview(notes);
+    host.press(PressType::downArrow);
+    host.press(PressType::downArrow);
+    EXPECT_FALSE(notes->isFocused());  // read-only text views are passed over
+    EXPECT_EQ(host.focusedView(), other.get());
+
+    notes->setEditable(true);
+    host.press(PressType::downArrow);
+    ASSERT_TRUE(notes->isFocused());
+    OnScreenKeyboard* keyboard = open();
+    ASSERT_NE(keyboard, nullptr);
+    EXPECT_EQ(keyboard->titleLabel().text(), "Message");
+    testing::RemoteTypist viewer(host, *keyboard);
+    ASSERT_TRUE(viewer.type("Hi"));
+    host.type("\nthere!\b");  // Return starts a new line here rather than closing
+    EXPECT_EQ(notes->text(), "Hi\nthere");
+    EXPECT_EQ(keyboard->echo().text(), "Hi there");
+    EXPECT_EQ(notes->attributedText().runs().size(), 1u);
+    EXPECT_EQ(notes->attributedText().runs()[0].attributes.color, typing.color);
+    host.press(PressType::menu);
+    host.advance(1);
+    EXPECT_EQ(notes->text(), "Hi\nthere");
+    EXPECT_EQ(heard.front(), EditingEvent::began);
+    EXPECT_EQ(heard.back(), EditingEvent::ended);
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), EditingEvent::changed), 5);
+    EXPECT_EQ(host.focusedView(), notes.get());
+    // Typing straight into it while focused.
+    EXPECT_TRUE(host.type("\n:)"));
+    EXPECT_EQ(notes->text(), "Hi\nthere\n:)");
+    notes->setEditable(false);
+    EXPECT_FALSE(notes->beginEditing());
 }
 
 TEST_F(KeyboardTest, PhysicalKeyboardTypesIntoTheFocusedFieldWithOrWithoutTheKeyboard) {
