@@ -13,6 +13,8 @@ QVToggleButton::QVToggleButton(ViewBuilder viewBuilder, Action action, std::opti
       viewBuilder_(std::move(viewBuilder)),
       action_(std::move(action)),
       viewSize_(viewSize) {
+    // Sized by its owner's constraints, never by a frame of its own.
+    setTranslatesAutoresizingMaskIntoConstraints(false);
     setClipsToBounds(false);
     layer().setCornerRadius(6.4);
     setBackgroundColor(tvkit::Color::black().withAlpha(0.05));
