@@ -43,6 +43,7 @@ public:
     // From now on every class that answers `selector` throws when it receives it (the call is
     // still recorded), as an SDK that fails inside does.
     void failOn(const std::string& selector) { failing_->insert(selector); }
+    void clearFailures() { failing_->clear(); }
 
 private:
     std::shared_ptr<CallJournal> journal_ = std::make_shared<CallJournal>();
