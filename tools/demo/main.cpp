@@ -23,6 +23,7 @@
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVPackage.h"
+#include "QVTVConsent/ui/images/BrandingSettings.h"
 #include "platform/Paths.h"
 #include "platform/RunLoop.h"
 #include "tools/consent-service/ConsentService.h"
@@ -232,6 +233,8 @@ int main(int argc, char** argv) {
         }
         ServiceSettings::setBaseUrl(service->baseUrl());
     }
+    // The branding line's logo comes from the same service, so it is a real download too.
+    BrandingSettings::setMakerLogoUrl((options.origin ? *options.origin : service->origin()) + "/images/maker-logo.svg");
     std::cout << "  service " << ServiceSettings::baseUrl() << ", data folder " << options.dataDir.string() << "\n";
     return runOnce(options, service.get());
 }

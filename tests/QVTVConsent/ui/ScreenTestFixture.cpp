@@ -1,5 +1,6 @@
 #include "QVTVConsent/ui/ScreenTestFixture.h"
 
+#include "QVTVConsent/ui/controls/QVLoading.h"
 #include "platform/RunLoop.h"
 #include "tvkit/view/Button.h"
 #include "tvkit/view/Label.h"
@@ -14,6 +15,10 @@ ScreenTestFixture::ScreenTestFixture() : host_(std::make_unique<tvkit::HeadlessH
 }
 
 ScreenTestFixture::~ScreenTestFixture() {
+    // The overlay is process-wide: take it down (after any show still queued) so it cannot
+    // cover the next test's window.
+    qvtv::QVLoading::hide();
+    host_->runPending();
     // The host dismisses what is still presented and lets pending timers run out.
     host_.reset();
 }

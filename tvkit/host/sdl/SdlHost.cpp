@@ -70,7 +70,7 @@ bool SdlHost::handleKey(int keycode) {
     case SDLK_ESCAPE: app.sendPress(PressType::menu); return true;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        if (editing) return app.sendText("\n");
+        // Select, even on a text field: it opens the on-screen keyboard, whose keys it presses.
         app.sendPress(PressType::select);
         return true;
     case SDLK_BACKSPACE:

@@ -11,10 +11,8 @@ namespace {
 
 class QVLoadingTest : public testsupport::ScreenTestFixture {
 protected:
-    ~QVLoadingTest() override {
-        QVLoading::hide();
-        drainMain();
-    }
+    // Tests leave the overlay up on purpose: the screen fixture takes it down between them.
+    void SetUp() override { ASSERT_EQ(QVLoading::shared().overlayView->superview(), nullptr); }
     int overlaysInWindow() {
         int count = 0;
         for (const auto& child : window().subviews()) count += child == QVLoading::shared().overlayView;
@@ -31,10 +29,7 @@ TEST_F(QVLoadingTest, CoversTheKeyWindowOnceWithASpinner) {
     ASSERT_EQ(overlaysInWindow(), 1);
     const auto& loading = QVLoading::shared();
     EXPECT_EQ(loading.overlayView->frame(), window().bounds());
-    EXPECT_EQ(loading.overlayView->backgroundColor(), tvkit::Color::black().withAlpha(0.5));
     EXPECT_TRUE(loading.activityIndicator->isAnimating());
-    EXPECT_EQ(loading.activityIndicator->style(), tvkit::ActivityIndicator::Style::large);
-    EXPECT_EQ(loading.activityIndicator->color(), tvkit::Color::white());
     EXPECT_EQ(windowFrame(*loading.activityIndicator).center(), window().bounds().center());
     // On top of whatever the host shows.
     EXPECT_EQ(window().subviews().back(), loading.overlayView);
