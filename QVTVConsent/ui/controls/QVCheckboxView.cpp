@@ -1,5 +1,6 @@
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
 
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/layout/LayoutConstraint.h"
 #include "tvkit/render/SymbolImage.h"
@@ -104,22 +105,21 @@ void QVCheckboxView::pressesEnded(const tvkit::PressSet& presses) {
 void QVCheckboxView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                     tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Control::didUpdateFocus(context, coordinator);
-    if (context.nextFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] {
             setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
             layer().setShadow(layer().shadowColor(), shadowOpacityFocused, shadowRadiusFocused, shadowOffsetFocused);
             setBackgroundColor(tvkit::Color::black().withAlpha(0.1));
             label->setFont(focusedFont());
-        });
-    } else if (context.previouslyFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+        },
+        [this] {
             setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
             layer().setShadow(layer().shadowColor(), shadowOpacityUnfocused, shadowRadiusUnfocused,
                               shadowOffsetUnfocused);
             setBackgroundColor(tvkit::Color::black().withAlpha(0.05));
             label->setFont(regularFont());
         });
-    }
 }
 
 } // namespace qvtv

@@ -1,5 +1,6 @@
 #include "QVTVConsent/ui/controls/QVPaddedLabel.h"
 
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 
 namespace qvtv {
@@ -25,13 +26,10 @@ void QVPaddedLabel::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                    tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Label::didUpdateFocus(context, coordinator);
     if (!canBecomeFocusedOverrideValue) return;
-    if (context.nextFocusedView() == this) {
-        coordinator.addCoordinatedAnimations(
-            [this] { setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale)); });
-    } else if (context.previouslyFocusedView() == this) {
-        coordinator.addCoordinatedAnimations(
-            [this] { setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale)); });
-    }
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] { setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale)); },
+        [this] { setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale)); });
 }
 
 } // namespace qvtv

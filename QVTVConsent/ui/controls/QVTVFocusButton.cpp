@@ -1,5 +1,6 @@
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 
 namespace qvtv {
@@ -17,23 +18,22 @@ void QVTVFocusButton::prepareDefaultShadow() {
 void QVTVFocusButton::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                      tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Button::didUpdateFocus(context, coordinator);
-    if (context.nextFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] {
             setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
             layer().setShadowOpacity(shadowOpacityFocused);
             layer().setShadowRadius(shadowRadiusFocused);
             layer().setShadowOffset(shadowOffsetFocused);
             if (focusedBorderWidth_) layer().setBorderWidth(*focusedBorderWidth_);
-        });
-    } else if (context.previouslyFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+        },
+        [this] {
             setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
             layer().setShadowOpacity(shadowOpacityUnfocused);
             layer().setShadowRadius(shadowRadiusUnfocused);
             layer().setShadowOffset(shadowOffsetUnfocused);
             if (unfocusedBorderWidth_) layer().setBorderWidth(*unfocusedBorderWidth_);
         });
-    }
 }
 
 } // namespace qvtv

@@ -55,7 +55,9 @@ void showToast(tvkit::ViewController& controller, const std::string& message,
     tvkit::LayoutConstraint::activate({
         toast->centerXAnchor().equalTo(view->centerXAnchor()),
         toast->bottomAnchor().equalTo(bottom, -60),
-        toast->widthAnchor().lessOrEqualToConstant(view->bounds().width() * 0.8),
+        // Tied to the view's width rather than a snapshot of it, so a view not laid out yet (width 0)
+        // does not squeeze the toast to nothing.
+        toast->widthAnchor().lessOrEqualToMultiple(view->widthAnchor(), 0.8),
         toast->heightAnchor().greaterOrEqualToConstant(40),
     });
 

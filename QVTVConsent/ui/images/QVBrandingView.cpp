@@ -4,7 +4,9 @@
 #include "QVTVConsent/ui/images/BrandingSettings.h"
 #include "QVTVConsent/ui/images/QVRemoteImageLoader.h"
 #include "platform/HttpSession.h"
+#include "platform/Url.h"
 #include "tvkit/app/Application.h"
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 #include "tvkit/layout/LayoutConstraint.h"
@@ -14,7 +16,10 @@ namespace {
 
 constexpr double logoSide = 16;
 
-bool isValidUrl(const std::string& url) { return platform::HttpSession::buildUrl(platform::HttpRequest::get(url)).has_value(); }
+// A logo has to be fetched over HTTP; the web site may be any address the host can open.
+bool isDownloadable(const std::string& url) {
+    return platform::HttpSession::buildUrl(platform::HttpRequest::get(url)).has_value();
+}
 
 std::shared_ptr<tvkit::Label> makeLabel(std::string text, tvkit::Color color) {
     auto label = tvkit::View::make<tvkit::Label>(std::move(text));
@@ -60,11 +65,11 @@ void QVBrandingView::prepareImage() {
     }));
     image->tapAction = [] {
         const std::string site = BrandingSettings::makerWebsiteUrl();
-        if (isValidUrl(site)) tvkit::Application::shared().openURL(site);
+        if (platform::Url::parse(site)) tvkit::Application::shared().openURL(site);
     };
 
     const std::string logo = BrandingSettings::makerLogoUrl();
-    if (isValidUrl(logo)) {
+    if (isDownloadable(logo)) {
         QVRemoteImageLoader::load(logo, {logoSide, logoSide}, [weak](std::shared_ptr<const tvkit::Image> loaded) {
             QVRemoteImageView::setImage(weak, std::move(loaded), "branding");
         });
@@ -87,19 +92,18 @@ void QVBrandingView::setTextColor(tvkit::Color color) {
 void QVBrandingView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                     tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::StackView::didUpdateFocus(context, coordinator);
-    if (context.nextFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] {
             setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
             setBackgroundColor(tvkit::Color::white().withAlpha(0.1));
             layer().setCornerRadius(8);
-        });
-    } else if (context.previouslyFocusedView() == this) {
-        coordinator.addCoordinatedAnimations([this] {
+        },
+        [this] {
             setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
             setBackgroundColor(tvkit::Color::clear());
             layer().setCornerRadius(0);
         });
-    }
 }
 
 } // namespace qvtv

@@ -76,6 +76,16 @@ TEST_F(ToastTest, LongMessageWrapsWithinFourFifthsOfTheScreen) {
     EXPECT_DOUBLE_EQ(frame.maxY(), 1080 - 60);
 }
 
+TEST_F(ToastTest, ScreenNotYetLaidOutStillGetsAReadableToast) {
+    auto screen = std::make_shared<tvkit::ViewController>();
+    showToast(*screen, "Saved");  // its view is loaded here, still 0 x 0
+    present(screen);
+    auto* toast = screen->view()->viewWithTag(toastTag);
+    ASSERT_NE(toast, nullptr);
+    EXPECT_GT(windowFrame(*toast).width(), 60);
+    EXPECT_LE(windowFrame(*toast).width(), 1920 * 0.8);
+}
+
 TEST_F(ToastTest, AnchorRaisesTheToast) {
     auto& root = *hostScreen().view();
     auto bar = tvkit::View::make();

@@ -9,10 +9,10 @@
 #include "QVTVConsent/ui/images/BrandingSettings.h"
 #include "QVTVConsent/ui/images/LibraryResources.h"
 #include "QVTVConsent/ui/images/QVBrandingView.h"
+#include "support/RecordingURLOpener.h"
 #include "tools/consent-service/ConsentService.h"
 
 #include "platform/DispatchQueue.h"
-#include "tvkit/app/Application.h"
 #include "tvkit/layout/LayoutConstraint.h"
 #include "tvkit/view/Button.h"
 
@@ -29,7 +29,6 @@ public:
     ~ScopedBrandingAddresses() {
         BrandingSettings::setMakerLogoUrl(std::nullopt);
         BrandingSettings::setMakerWebsiteUrl(std::nullopt);
-        tvkit::Application::shared().setOpenURLHandler(nullptr);
     }
 };
 
@@ -120,11 +119,7 @@ TEST_F(QVBrandingViewTest, BuiltInLogoWhenTheAddressIsNotUsable) {
 
 TEST_F(QVBrandingViewTest, OwnerEnabledLineTakesFocusAndOpensTheMakersSite) {
     ScopedBrandingAddresses addresses("", "https://maker.example/about");
-    std::vector<std::string> opened;
-    tvkit::Application::shared().setOpenURLHandler([&](const std::string& url) {
-        opened.push_back(url);
-        return true;
-    });
+    testsupport::RecordingURLOpener opener;
     auto branding = std::make_shared<QVBrandingView>(tvkit::View::make<QVRemoteImageView>());
     branding->setUserInteractionEnabled(true);
     showBranding(branding);
@@ -141,10 +136,10 @@ TEST_F(QVBrandingViewTest, OwnerEnabledLineTakesFocusAndOpensTheMakersSite) {
     EXPECT_DOUBLE_EQ(branding->layer().cornerRadius(), 0);
 
     branding->image->handleTap();
-    EXPECT_EQ(opened, (std::vector<std::string>{"https://maker.example/about"}));
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{"https://maker.example/about"}));
     BrandingSettings::setMakerWebsiteUrl("not a site");
     branding->image->handleTap();
-    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opener.opened.size(), 1u);
 }
 
 TEST_F(QVBrandingViewTest, StalledLogoHoldsNothingUp) {
