@@ -126,6 +126,8 @@ void QVPreferenceCenterViewController::setupTabs() {
         auto tabView = std::make_shared<QVTabView>(
             tab.heading, ColorUtils::fromHex(tab.buttonBGColor), ColorUtils::fromHex(tab.textColor, 0.7),
             [this, index](QVTabView& chosen) { selectTab(chosen, data->tabs[index]); });
+        // Built in the selected colours; every tab starts in its unselected look.
+        tabView->updateAppearance();
         tabViews_.push_back(tabView);
         tabBar_->addArrangedSubview(tabView);
     }

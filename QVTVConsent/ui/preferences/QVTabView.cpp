@@ -16,6 +16,8 @@ QVTabView::QVTabView(std::string title, tvkit::Color selectedColor, tvkit::Color
       title_(std::move(title)),
       selectedColor_(selectedColor),
       unselectedColor_(unselectedColor) {
+    // Sized by the tab bar, never by a frame of its own (it lays itself out before joining it).
+    setTranslatesAutoresizingMaskIntoConstraints(false);
     setClipsToBounds(false);
     layer().setCornerRadius(6.4);
 
