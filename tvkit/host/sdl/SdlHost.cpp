@@ -29,6 +29,11 @@ struct SdlTextureDestroy {
 
 bool editingText() { return Application::shared().isEditingText(); }
 
+void sendTyped(const char* text) {
+    if (editingText()) Application::shared().sendText(text);
+    else Application::shared().sendPress(Press::keyboard(text));
+}
+
 } // namespace
 
 // SDL's video subsystem with the window, its renderer and the frame texture.
@@ -47,13 +52,21 @@ struct SdlHost::Sdl {
 };
 
 SdlHost::SdlHost(Size screen, double windowScale, std::string title)
-    : screen_(screen), scale_(std::clamp(windowScale, 0.1, 4.0)), title_(std::move(title)) {
+    : screen_(screen), scale_(windowScale == fitToDisplay ? fitToDisplay : std::clamp(windowScale, 0.1, 4.0)), title_(std::move(title)) {
     Application::shared().setScreenSize(screen);
     window_ = View::make<Window>(Rect{{0, 0}, screen});
     window_->makeKeyAndVisible();
 }
 
 SdlHost::~SdlHost() = default;
+
+bool SdlHost::displayAvailable() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Without a window system SDL falls back to drivers that draw into memory nobody sees.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return !driver.empty() && driver != "offscreen" && driver != "dummy";
+}
 
 void SdlHost::setRootViewController(std::shared_ptr<ViewController> controller) {
     window_->setRootViewController(std::move(controller));
@@ -92,6 +105,13 @@ bool SdlHost::run() {
         return false;
     }
     sdl.initialised = true;
+    if (scale_ == fitToDisplay) {
+        SDL_DisplayMode mode;
+        // Leave room for the desktop's panels and the window's frame.
+        scale_ = SDL_GetDesktopDisplayMode(0, &mode) == 0
+                     ? std::clamp(std::min(mode.w * 0.9 / screen_.width, mode.h * 0.9 / screen_.height), 0.1, 1.0)
+                     : 0.5;
+    }
     const int width = static_cast<int>(std::lround(screen_.width * scale_));
     const int height = static_cast<int>(std::lround(screen_.height * scale_));
     sdl.window.reset(SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
@@ -120,7 +140,7 @@ bool SdlHost::run() {
             do {
                 if (event.type == SDL_QUIT) running_ = false;
                 else if (event.type == SDL_KEYDOWN) handleKey(event.key.keysym.sym);
-                else if (event.type == SDL_TEXTINPUT && editingText()) Application::shared().sendText(event.text.text);
+                else if (event.type == SDL_TEXTINPUT) sendTyped(event.text.text);
                 else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) window_->markNeedsDisplay();
             } while (SDL_PollEvent(&event));
         }
