@@ -345,6 +345,10 @@ std::optional<bool> ConsentRepositoryImpl::doNotStoreConsent(const std::string& 
     return container->qvConsentBannerData->doNotStoreConsent;
 }
 
+std::optional<QVMessage> ConsentRepositoryImpl::getConfigError(const std::string& applicationId) {
+    return prefs_->getConfigError(applicationId);
+}
+
 bool ConsentRepositoryImpl::isSecondaryId(const std::string& applicationId) const {
     return authKey_ && authKey_->secondaryApplicationId() == applicationId;
 }

@@ -62,6 +62,7 @@ public:
                                                            bool isRejectAll) override;
     void clearSession() override;
     std::optional<bool> doNotStoreConsent(const std::string& applicationId) override;
+    std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
 
     const std::optional<QVAuthKey>& authKey() const override { return authKey_; }
     const std::shared_ptr<Prefs>& prefs() const { return prefs_; }
