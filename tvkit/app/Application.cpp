@@ -96,6 +96,11 @@ bool Application::sendText(const std::string& text) {
     return first && first->insertText(text);
 }
 
+bool Application::isEditingText() const {
+    Responder* first = firstResponder();
+    return first && first->acceptsTypedText();
+}
+
 bool Application::openURL(const std::string& url) {
     if (!openURL_) {
         platform::LogSink::write("[WARN] Application: no handler to open " + url);

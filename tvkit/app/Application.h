@@ -42,6 +42,9 @@ public:
     void sendPress(PressType type) { sendPress(Press{type, {}}); }
     void sendSwipe(SwipeDirection direction);
     bool sendText(const std::string& text);
+    // Whether the responder that typed text would reach takes it as text (a focused text field,
+    // an open on-screen keyboard).
+    bool isEditingText() const;
 
     void setOpenURLHandler(OpenURLHandler handler) { openURL_ = std::move(handler); }
     // False when no handler is installed or the handler refused.

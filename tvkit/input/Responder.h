@@ -33,6 +33,12 @@ public:
         Responder* next = nextResponder();
         return next && next->insertText(text);
     }
+    // Whether typed text sent now would be taken as text, so a host can send Return and
+    // Backspace as text rather than as Select and Menu.
+    virtual bool acceptsTypedText() const {
+        Responder* next = nextResponder();
+        return next && next->acceptsTypedText();
+    }
     virtual std::vector<KeyCommand> keyCommands() const { return {}; }
 };
 

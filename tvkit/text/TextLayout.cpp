@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace tvkit {
@@ -322,6 +323,29 @@ std::optional<std::size_t> TextLayout::characterIndexAt(Point point) const {
     auto hit = hitTest(point);
     if (!hit) return std::nullopt;
     return std::min(hit->index, text_.text().size() - 1);
+}
+
+Rect TextLayout::caretRect(std::size_t index) const {
+    if (paragraphs_.empty()) return {};
+    index = std::min(index, text_.text().size());
+    auto it = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), index,
+                               [](std::size_t i, const auto& p) { return i < p->start; });
+    const Paragraph& p = it == paragraphs_.begin() ? *paragraphs_.front() : **std::prev(it);
+    PangoLayout* layout = p.layout.get();
+    Point origin{p.x, p.y};
+    std::size_t start = p.start;
+    if (!layout) {
+        auto line = std::upper_bound(p.lines.begin(), p.lines.end(), index - p.start,
+                                     [](std::size_t i, const Line& l) { return i < l.start; });
+        if (line != p.lines.begin()) --line;
+        layout = p.layoutOf(*line, text_);
+        origin = {p.x + line->x, p.y + line->y};
+        start += line->start;
+    }
+    const int length = static_cast<int>(std::strlen(pango_layout_get_text(layout)));
+    PangoRectangle strong;
+    pango_layout_get_cursor_pos(layout, std::min(static_cast<int>(index - start), length), &strong, nullptr);
+    return {origin.x + fromPango(strong.x), origin.y + fromPango(strong.y), 0, fromPango(strong.height)};
 }
 
 std::string TextLayout::linkAt(Point point) const {

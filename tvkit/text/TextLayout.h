@@ -11,6 +11,7 @@
 //   std::string url = layout.linkAt({35, 52});   // "" when the point is not on a link
 
 #include "tvkit/graphics/Point.h"
+#include "tvkit/graphics/Rect.h"
 #include "tvkit/graphics/Size.h"
 #include "tvkit/text/AttributedString.h"
 
@@ -57,6 +58,9 @@ public:
     // The byte index of the character nearest to `point` (layout coordinates), or none when the
     // text is empty.
     std::optional<std::size_t> characterIndexAt(Point point) const;
+    // Where a caret before the byte `index` stands (the text's end for an index past it), as a
+    // zero-wide rectangle in layout coordinates; in right-to-left text the end is on the left.
+    Rect caretRect(std::size_t index) const;
     // The link under `point`, or "" when the point is not on a character of a link.
     std::string linkAt(Point point) const;
 

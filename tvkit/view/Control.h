@@ -16,7 +16,10 @@ enum class ControlEvent : unsigned {
     touchUpInside = 1u << 6,
     valueChanged = 1u << 12,
     primaryActionTriggered = 1u << 13,
+    editingDidBegin = 1u << 16,
     editingChanged = 1u << 17,
+    editingDidEnd = 1u << 18,
+    editingDidEndOnExit = 1u << 19,
 };
 
 enum ControlState : unsigned { normal = 0, highlighted = 1, disabled = 2, selected = 4, focused = 8 };

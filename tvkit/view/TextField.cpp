@@ -4,12 +4,20 @@
 #include "tvkit/text/TextLayout.h"
 #include "tvkit/text/Utf8.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tvkit {
 
 namespace {
+
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+double lineHeightOf(const TextAttributes& attributes) {
+    return TextLayout::measure(AttributedString("Ag", attributes), 0).height;
+}
+
 } // namespace
 
 void TextField::setText(std::string text) {
@@ -45,56 +53,51 @@ void TextField::setTextInsets(const EdgeInsets& insets) {
     setNeedsDisplay();
 }
 
+void TextField::setCaretAlwaysVisible(bool visible) {
+    caretAlwaysVisible_ = visible;
+    setNeedsDisplay();
+}
+
 void TextField::textDidChange() {
     setNeedsDisplay();
     if (multiline_) invalidateIntrinsicContentSize();
 }
 
+void TextField::appendText(std::string_view text) {
+    text_ += text;
+    textDidChange();
+}
+
+void TextField::truncateText(std::size_t length) {
+    text_.resize(std::min(length, text_.size()));
+    textDidChange();
+}
+
+void TextField::editingEvent(EditingEvent event) {
+    switch (event) {
+    case EditingEvent::began: sendActions(ControlEvent::editingDidBegin); return;
+    case EditingEvent::changed: sendActions(ControlEvent::editingChanged); return;
+    case EditingEvent::returnPressed: sendActions(ControlEvent::primaryActionTriggered); return;
+    case EditingEvent::endedOnExit: sendActions(ControlEvent::editingDidEndOnExit); return;
+    case EditingEvent::ended: sendActions(ControlEvent::editingDidEnd); return;
+    }
+}
+
 bool TextField::insertText(const std::string& typed) {
     if (!isEnabled() || !isFocused()) return Control::insertText(typed);
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        const char c = typed[i];
-        if (c == '\b' || c == '\x7f') {
-            deleteBackward();
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            if (multiline_) {
-                text_ += '\n';
-                textDidChange();
-                sendActions(ControlEvent::editingChanged);
-            } else {
-                sendActions(ControlEvent::primaryActionTriggered);
-            }
-            continue;
-        }
-        // Everything up to the next control character goes in at once.
-        std::size_t end = i;
-        while (end < typed.size() && typed[end] != '\b' && typed[end] != '\x7f' && typed[end] != '\r' &&
-               typed[end] != '\n') {
-            ++end;
-        }
-        text_ += Utf8::sanitized(std::string_view(typed).substr(i, end - i));
-        i = end - 1;
-        textDidChange();
-        sendActions(ControlEvent::editingChanged);
-    }
+    typeText(typed);
     return true;
 }
 
-void TextField::deleteBackward() {
-    if (text_.empty()) return;
-    std::size_t cut = text_.size() - 1;
-    while (cut > 0 && isContinuationByte(text_[cut])) --cut;
-    text_.erase(cut);
-    textDidChange();
-    sendActions(ControlEvent::editingChanged);
+void TextField::pressesEnded(const PressSet& presses) {
+    if (!presses.empty() && presses.front().type == PressType::select && beginEditing()) return;
+    Control::pressesEnded(presses);
 }
 
 Size TextField::intrinsicContentSize() const {
     TextAttributes a;
     a.font = font_;
-    const double lineHeight = TextLayout::measure(AttributedString("Ag", a), 0).height;
+    const double lineHeight = lineHeightOf(a);
     if (!multiline_) return {noIntrinsicMetric, std::ceil(lineHeight + insets_.vertical())};
     const double width = bounds().width() > 0 ? bounds().width() - insets_.horizontal() : 0;
     const double height = std::max(lineHeight, TextLayout::measure(AttributedString(text_, a), width).height);
@@ -108,23 +111,31 @@ void TextField::draw(Painter& painter) const {
     a.font = font_;
     const bool showPlaceholder = text_.empty();
     a.color = showPlaceholder ? placeholderColor_ : textColor_;
-    const AttributedString shown(showPlaceholder ? placeholder_ : text_, a);
-    TextLayoutOptions options;
-    options.width = multiline_ ? area.width() : 0;
-    const TextLayout layout(shown, options);
-    const Size size = layout.size();
+    const std::string_view shown = showPlaceholder ? std::string_view(placeholder_) : std::string_view(text_);
+    // A single line shows its end, where typing happens, so only the end of a long text is laid
+    // out: a tail well wider than the field, grown until it is.
+    std::optional<TextLayout> layout;
+    std::size_t from = 0;
+    for (std::size_t tail = 256;; tail *= 4) {
+        from = multiline_ || showPlaceholder || shown.size() <= tail ? 0 : shown.size() - tail;
+        while (from > 0 && isContinuationByte(shown[from])) ++from;
+        TextLayoutOptions options;
+        options.width = multiline_ ? area.width() : 0;
+        layout.emplace(AttributedString(std::string(shown.substr(from)), a), options);
+        if (from == 0 || layout->size().width > 2 * area.width()) break;
+    }
+    Rect caret = layout->caretRect(showPlaceholder ? 0 : shown.size() - from);
+    if (caret.height() <= 0) caret = {0, 0, 0, lineHeightOf(a)};
+    Point origin = area.origin;
+    if (!multiline_) {
+        origin.x -= std::max(0.0, caret.minX() - (area.width() - 2));
+        origin.y = area.midY() - std::max(layout->size().height, caret.height()) / 2;
+    }
     painter.save();
     painter.clipRoundedRect(area, 0);
-    // A single line keeps its end (where typing happens) in sight and sits in the middle.
-    const double x = multiline_ || showPlaceholder ? area.minX() : area.minX() + std::min(0.0, area.width() - size.width - 2);
-    const double y = multiline_ ? area.minY() : area.midY() - size.height / 2;
-    painter.drawText(layout, {x, y});
-    if (isFocused() && isEnabled()) {
-        // The caret after the last character.
-        const double caretX = showPlaceholder ? area.minX() : x + (multiline_ ? 0 : size.width) + 1;
-        const double lineHeight = TextLayout::measure(AttributedString("Ag", a), 0).height;
-        const double caretY = multiline_ ? y + std::max(0.0, size.height - lineHeight) : y;
-        if (!multiline_ || showPlaceholder) painter.fillRoundedRect({caretX, caretY, 2, lineHeight}, 1, textColor_);
+    painter.drawText(*layout, origin);
+    if (isEnabled() && (isFocused() || isEditing() || caretAlwaysVisible_)) {
+        painter.fillRoundedRect({origin.x + caret.minX(), origin.y + caret.minY(), 2, caret.height()}, 1, textColor_);
     }
     painter.restore();
 }

@@ -9,9 +9,45 @@ namespace tvkit {
 
 void TextView::setAttributedText(AttributedString text) {
     text_ = std::move(text);
+    textDidChange();
+}
+
+void TextView::textDidChange() {
     layout_.reset();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+}
+
+void TextView::setEditable(bool editable) {
+    editable_ = editable;
+    setNeedsDisplay();
+}
+
+void TextView::appendText(std::string_view text) {
+    const TextAttributes* end = text_.empty() ? nullptr : text_.attributesAt(text_.text().size() - 1);
+    text_.append(text, end ? *end : typingAttributes_);
+    textDidChange();
+}
+
+void TextView::truncateText(std::size_t length) {
+    if (length >= text_.text().size()) return;
+    text_.erase(length, text_.text().size() - length);
+    textDidChange();
+}
+
+void TextView::editingEvent(EditingEvent event) {
+    if (editingHandler_) editingHandler_(*this, event);
+}
+
+bool TextView::insertText(const std::string& typed) {
+    if (!editable_ || !isFocused()) return View::insertText(typed);
+    typeText(typed);
+    return true;
+}
+
+void TextView::pressesEnded(const PressSet& presses) {
+    if (!presses.empty() && presses.front().type == PressType::select && beginEditing()) return;
+    View::pressesEnded(presses);
 }
 
 void TextView::setTextContainerInset(const EdgeInsets& inset) {
@@ -66,8 +102,16 @@ bool TextView::activateLink(Point point) {
 }
 
 void TextView::draw(Painter& painter) const {
-    if (text_.empty()) return;
-    painter.drawText(textLayout(), {inset_.left, inset_.top});
+    const bool caret = editable_ && (isFocused() || isEditing());
+    if (text_.empty() && !caret) return;
+    const TextLayout& layout = textLayout();
+    painter.drawText(layout, {inset_.left, inset_.top});
+    if (!caret) return;
+    Rect at = layout.caretRect(text_.text().size());
+    const TextAttributes* end = text_.empty() ? nullptr : text_.attributesAt(text_.text().size() - 1);
+    const TextAttributes& style = end ? *end : typingAttributes_;
+    if (at.height() <= 0) at = {0, 0, 0, TextLayout::measure(AttributedString("Ag", style), 0).height};
+    painter.fillRoundedRect({inset_.left + at.minX(), inset_.top + at.minY(), 2, at.height()}, 1, style.color);
 }
 
 } // namespace tvkit

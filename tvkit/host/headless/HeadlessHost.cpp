@@ -7,6 +7,7 @@
 #include "tvkit/view/ImageView.h"
 #include "tvkit/view/Label.h"
 #include "tvkit/view/ScrollView.h"
+#include "tvkit/view/TextField.h"
 
 #include <algorithm>
 #include <chrono>
@@ -50,6 +51,7 @@ void dumpView(const View& v, int depth, std::ostringstream& out) {
     } else if (auto* label = dynamic_cast<const Label*>(&v)) {
         if (!(v.superview() && dynamic_cast<const Button*>(v.superview()))) out << " text=\"" << label->text() << "\"";
     }
+    if (auto* field = dynamic_cast<const TextField*>(&v)) out << " text=\"" << field->text() << "\"";
     if (auto* scroll = dynamic_cast<const ScrollView*>(&v)) {
         out << " content=" << number(scroll->contentSize().width) << "x" << number(scroll->contentSize().height)
             << " offset=" << number(scroll->contentOffset().x) << "," << number(scroll->contentOffset().y);

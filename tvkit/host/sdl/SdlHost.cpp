@@ -5,7 +5,6 @@
 #include "tvkit/app/Application.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/render/Renderer.h"
-#include "tvkit/view/TextField.h"
 
 #include <SDL.h>
 
@@ -28,11 +27,7 @@ struct SdlTextureDestroy {
     void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
 };
 
-bool editingText() {
-    Window* key = Application::shared().keyWindow();
-    View* focused = key ? key->focusSystem().focusedView() : nullptr;
-    return dynamic_cast<TextField*>(focused) != nullptr;
-}
+bool editingText() { return Application::shared().isEditingText(); }
 
 } // namespace
 
