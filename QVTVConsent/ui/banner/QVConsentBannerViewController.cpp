@@ -96,7 +96,6 @@ void QVConsentBannerViewController::setupUI() {
     container_->addArrangedSubview(Spacer::make(trailingSpacerWidth, std::nullopt));
     setupAdvancedBanner();
 
-    view()->layoutIfNeeded();
     LayoutConstraint::activate({text->widthAnchor().equalToConstant(consentTextWidth()),
                                 text->leadingAnchor().equalTo(textSpacer->trailingAnchor())});
     consentTextView_ = text;
@@ -126,7 +125,7 @@ void QVConsentBannerViewController::setupLogo() {
     height->setPriority(tvkit::layout::Priority::required - 1);
     LayoutConstraint::activate({logo->widthAnchor().equalToConstant(logoSize), height});
 
-    imageView->setContentMode(tvkit::ContentMode::scaleAspectFit);
+    imageView->setContentMode(tvkit::ImageView::ContentMode::scaleAspectFit);
     if (!platform::HttpSession::buildUrl(platform::HttpRequest::get(data->logoUrl))) {
         imageView->loadFallback(logoFallback);
         return;
@@ -150,14 +149,13 @@ std::shared_ptr<tvkit::View> QVConsentBannerViewController::makeConsentText() {
     *text = consentText_;
     consentText_->setTranslatesAutoresizingMaskIntoConstraints(false);
 
-    view()->layoutIfNeeded();
     const double width = consentTextWidth();
     const double height = consentTextHeight(width);
     const double minimum = minimumBannerHeight(data->removeBranding);
     const double bottomInset = data->advancedBanner ? advanceBannerHeight + 2 * advanceBannerVerticalMargin : 0;
 
     // A text taller than the screen above the strips is shown in the strip as it is, and scrolls.
-    if (height >= view()->bounds().height - 24 - bottomInset) {
+    if (height >= view()->bounds().height() - 24 - bottomInset) {
         container_->addArrangedSubview(consentText_);
         container_->topAnchor().equalTo(view()->topAnchor())->setActive(true);
         return consentText_;
@@ -166,11 +164,12 @@ std::shared_ptr<tvkit::View> QVConsentBannerViewController::makeConsentText() {
     auto wrapper = tvkit::View::make<tvkit::StackView>();
     wrapper->setAxis(tvkit::LayoutAxis::vertical);
     wrapper->setAlignment(tvkit::StackView::Alignment::leading);
-    wrapper->setDistribution(tvkit::StackView::Distribution::equalCentering);
+    wrapper->setDistribution(tvkit::StackView::Distribution::fill);
     wrapper->setTranslatesAutoresizingMaskIntoConstraints(false);
     // A short text sits 10 points below the middle of the minimum strip. When it is within 20
     // points of the minimum, the lower spacer stays at zero and the strip grows by the rest, so
-    // the text is never cut and the strip never drops below the minimum.
+    // the text is never cut and the strip never drops below the minimum. The spacers place the
+    // text exactly, so the stack fills rather than centring its members.
     double above = 0;
     double below = 0;
     if (minimum > height) {
@@ -200,8 +199,10 @@ double QVConsentBannerViewController::consentTextWidth() {
         if (button->buttonType == QVButtonType::none) continue;
         total += buttonWidth(button->label, tvkit::Font::system(20, tvkit::Font::bold)) + buttonSpacing;
     }
+    // The strip spans the screen's view, which has its full size before the strip is laid out.
     // Buttons wider than the screen leave the text no room rather than a negative width.
-    return std::max(container_->bounds().width - (total + fixedWidthBeforeButtons + trailingSpacerWidth), 0.0);
+    const double stripWidth = view()->bounds().width();
+    return std::max(stripWidth - (total + fixedWidthBeforeButtons + trailingSpacerWidth), 0.0);
 }
 
 void QVConsentBannerViewController::setupActions() {
@@ -315,7 +316,7 @@ void QVConsentBannerViewController::setupAdvancedBanner() {
 
 bool QVConsentBannerViewController::shouldUpdateFocus(const tvkit::FocusUpdateContext& context) {
     // Only views of this screen are worth returning to; focus may arrive from the host's screen.
-    View* previous = context.previouslyFocusedView();
+    tvkit::View* previous = context.previouslyFocusedView();
     const bool ours = previous && previous->isDescendantOf(view().get());
     lastFocusedView_ = ours ? previous->weak_from_this() : std::weak_ptr<tvkit::View>();
     return true;
@@ -345,10 +346,11 @@ void QVConsentBannerViewController::viewWillAppear(bool animated) {
 
 std::vector<tvkit::KeyCommand> QVConsentBannerViewController::keyCommands() const {
     auto weakSelf = std::weak_ptr<const ViewController>(weak_from_this());
-    return {tvkit::KeyCommand{tvkit::KeyCommand::inputEscape, [weakSelf] {
-                                  auto self = std::const_pointer_cast<ViewController>(weakSelf.lock());
-                                  if (self) static_cast<QVConsentBannerViewController&>(*self).handleESCKey();
-                              }}};
+    auto close = [weakSelf] {
+        auto self = std::const_pointer_cast<ViewController>(weakSelf.lock());
+        if (self) static_cast<QVConsentBannerViewController&>(*self).handleESCKey();
+    };
+    return {tvkit::KeyCommand{tvkit::KeyCommand::inputEscape, close, "Close"}};
 }
 
 void QVConsentBannerViewController::handleESCKey() { closeWithoutChoice(); }
@@ -472,13 +474,14 @@ void QVConsentBannerViewController::handleCustomize() {
         presentingController ? presentingController->weak_from_this() : std::weak_ptr<ViewController>();
     const std::string id = applicationId.value_or("");
     dismiss(false, [presenting, id] {
-        auto core = QVCoreEngineFactory::initialisationResult().data();
-        if (!core || !*core) return;
+        const auto state = QVCoreEngineFactory::initialisationResult();
+        const std::shared_ptr<QVCoreEngine> core = state.data().value_or(nullptr);
+        if (!core) return;
         auto host = presenting.lock();
         if (!host) return;
         auto builder = QVScreenLayer::preferenceCenterBuilder();
         try {
-            const auto answer = (*core)->showPreferenceCenter(
+            const auto answer = core->showPreferenceCenter(
                 id, host, [builder](const std::string& applicationId, std::shared_ptr<QVPreferenceCenterData> data) {
                     auto screen = builder(applicationId, std::move(data));
                     if (screen) screen->setModalPresentationStyle(tvkit::ModalPresentationStyle::fullScreen);

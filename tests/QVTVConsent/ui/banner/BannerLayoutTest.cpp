@@ -27,11 +27,11 @@ double expectedButtonWidth(const std::string& title) {
     return std::max(tvkit::TextMeasurer::measure(title, 20, tvkit::Font::bold, 0, 0).width + 40, 160.0);
 }
 
-// A consent message of `lines` short paragraphs.
+// A consent message of `lines` short lines in one paragraph.
 std::string linesOfText(int lines) {
-    std::string html;
-    for (int i = 0; i < lines; ++i) html += "<p>We and our partners use this line " + std::to_string(i) + ".</p>";
-    return html;
+    std::string html = "<p>";
+    for (int i = 0; i < lines; ++i) html += "We and our partners use this line " + std::to_string(i) + ".<br>";
+    return html + "</p>";
 }
 
 class BannerLayoutTest : public testsupport::ScreenTestFixture {
@@ -90,7 +90,9 @@ TEST_F(BannerLayoutTest, SimpleBannerSitsOnTheBottomWithMeasuredButtonsAndTheRes
         EXPECT_DOUBLE_EQ(frame.width(), expectedButtonWidth(titles[i]));
         EXPECT_EQ(frame.height(), 60);
         buttonsAndSpacing += frame.width() + 24;
-        if (i > 0) EXPECT_DOUBLE_EQ(frame.minX(), windowFrame(*shown[i - 1]).maxX() + 24);
+        if (i > 0) {
+            EXPECT_DOUBLE_EQ(frame.minX(), windowFrame(*shown[i - 1]).maxX() + 24);
+        }
     }
     EXPECT_DOUBLE_EQ(windowFrame(*shown.back()).maxX(), 1920 - 24);
     ASSERT_EQ(screen.actionViews().size(), 3u);
@@ -195,7 +197,7 @@ TEST_F(BannerLayoutTest, FocusStartsOnAcceptAndTheArrowsWalkButtonsAndText) {
 TEST_F(BannerLayoutTest, TheStripGrowsWithItsTextUpToTheWholeScreen) {
     const double minimum = 172;
     bool sawNearMinimum = false;
-    for (int lines : {1, 6, 7, 8, 9, 10, 11, 20, 40, 80}) {
+    for (int lines : {1, 5, 6, 7, 8, 9, 10, 11, 12, 20, 40, 80}) {
         auto& screen = show(bannerData("demo-tv-app", [lines](nlohmann::json& banner) {
             banner["template"]["Translation"]["ConsentMessageText"] = linesOfText(lines);
         }));
@@ -273,8 +275,8 @@ TEST_F(BannerLayoutTest, BadTemplatesStillGiveABannerTheRemoteCanWorkAndLeave) {
         EXPECT_GE(strip.height(), 172);
         ASSERT_NE(focusedView(), nullptr);
         EXPECT_TRUE(focusedView()->isDescendantOf(screen.view().get()));
-        for (auto press : {tvkit::PressType::rightArrow, tvkit::PressType::leftArrow, tvkit::PressType::downArrow}) {
-            press(press);
+        for (auto arrow : {tvkit::PressType::rightArrow, tvkit::PressType::leftArrow, tvkit::PressType::downArrow}) {
+            press(arrow);
             ASSERT_NE(focusedView(), nullptr);
         }
         press(tvkit::PressType::menu);
