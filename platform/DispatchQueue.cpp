@@ -27,8 +27,10 @@ DispatchQueue& DispatchQueue::main() {
 
 DispatchQueue& DispatchQueue::global() {
     // Work on this pool may block on I/O or on child tasks, so it is larger than the core count
-    // of a TV device; Task::get also runs a not-yet-started child inline to rule out starvation.
-    static ThreadPool pool(std::max(4u, std::thread::hardware_concurrency()));
+    // of a TV device: an initialisation keeps four requests in flight (two per application) while
+    // two more threads wait on them. Task::get also runs a not-yet-started child inline, so a
+    // busier pool only loses overlap, never progress.
+    static ThreadPool pool(std::max(8u, std::thread::hardware_concurrency()));
     return pool;
 }
 

@@ -9,6 +9,7 @@
 //   if (a.get() < 0) b.cancel();
 //   a.then(DispatchQueue::main(), [](int v) { show(v); });
 
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -152,6 +153,13 @@ public:
         state_->done.wait(lock, [&] { return state_->isFinished(); });
         if (state_->error) std::rethrow_exception(state_->error);
         if constexpr (!std::is_void_v<T>) return *state_->value;
+    }
+
+    // Waits until the task finished or `deadline` passed; true when it finished. Unlike `get`
+    // it never runs a not-yet-started task inline, so it returns on time.
+    bool waitUntil(std::chrono::steady_clock::time_point deadline) const {
+        std::unique_lock lock(state_->mutex);
+        return state_->done.wait_until(lock, deadline, [&] { return state_->isFinished(); });
     }
 
     bool isReady() const {

@@ -1,5 +1,10 @@
 #pragma once
-// The worker pool behind DispatchQueue::global(). Internal to platform.
+// A fixed set of worker threads running jobs in due order; DispatchQueue::global() is one.
+// Work that may block for long and must not hold up everything else (downloads of optional
+// images, say) gets a small pool of its own.
+//
+//   static platform::ThreadPool downloads(2);
+//   downloads.async([] { fetchLogo(); });
 
 #include <condition_variable>
 #include <cstdint>

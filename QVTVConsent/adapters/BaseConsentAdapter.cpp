@@ -4,7 +4,7 @@ namespace qvtv {
 
 bool BaseConsentAdapter::isRestricted(QVConsentType consentType, QVConsentStatus status,
                                       std::optional<bool> packageEnabled) {
-    if (status == QVConsentStatus::collected && packageEnabled) return !*packageEnabled;
+    if (status != QVConsentStatus::pending && packageEnabled) return !*packageEnabled;
     return consentType == QVConsentType::explicit_;
 }
 

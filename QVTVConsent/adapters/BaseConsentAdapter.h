@@ -31,8 +31,9 @@ protected:
     BaseConsentAdapter(std::string tag, QVConsentType consentType, QVSupportedPackage pkg)
         : tag_(std::move(tag)), consentType_(consentType), pkg_(std::move(pkg)) {}
 
-    // An SDK starts restricted unless collected consent says its package is enabled, or, without
-    // that, unless the template asks for implicit consent.
+    // An SDK starts restricted unless the switch the start applies to its package says it runs
+    // (stored consent, collected or to be collected again, has one); without a switch, unless
+    // the template asks for implicit consent.
     static bool isRestricted(QVConsentType consentType, QVConsentStatus status, std::optional<bool> packageEnabled);
 
     // The SDK's class object, looked up anew on every call: presence may change between calls.

@@ -29,22 +29,16 @@ std::string trackingLine(platform::TrackingAuthorization::Status status) {
     }
 }
 
-// The stored switch of a package, as the repository's package query answers it: first match.
-std::optional<bool> storedPackageEnabled(const ConsentRepository::ConsentList& records, const std::string& packageId) {
-    for (const auto& record : records) {
-        for (const auto& package : record->subConsents()) {
-            if (package->packageId() == packageId) return package->isEnabled();
-        }
-    }
-    return std::nullopt;
+std::shared_ptr<BaseConsentAdapter> makeFirebaseAdapter(const ConsentAdapterSetup::StoredConsent& stored,
+                                                        std::optional<bool> packageEnabled) {
+    return std::make_shared<FirebaseAnalyticsConsentAdapter>(
+        stored.consentType, FirebaseAnalyticsConsentAdapter::analyticsCollection(packageEnabled, stored.signals));
 }
 
 std::shared_ptr<BaseConsentAdapter> makeBuiltInAdapter(const QVSupportedPackage& pkg,
                                                        const ConsentAdapterSetup::StoredConsent& stored,
                                                        std::optional<bool> packageEnabled) {
-    if (pkg == QVSupportedPackage::firebaseAnalytics()) {
-        return std::make_shared<FirebaseAnalyticsConsentAdapter>(stored.consentType);
-    }
+    if (pkg == QVSupportedPackage::firebaseAnalytics()) return makeFirebaseAdapter(stored, packageEnabled);
     if (pkg == QVSupportedPackage::singular()) {
         return std::make_shared<SingularConsentAdapter>(std::nullopt, stored.consentType, stored.status, packageEnabled);
     }
@@ -84,6 +78,14 @@ ConsentAdapterSetup::StoredConsent ConsentAdapterSetup::readStoredConsent(Consen
     stored.status = repository.getConsentStatus(primaryApplicationId).data().value_or(QVConsentStatus::pending);
     stored.records = repository.getCollectedConsentInfo(primaryApplicationId).data().value_or(
         ConsentRepository::ConsentList{});
+
+    std::vector<GoogleConsentData> gcm;
+    if (auto applied = repository.getAppliedGCMData().data()) {
+        gcm.push_back(GoogleConsentData{applied->consentData, {applied->region}});
+    } else {
+        gcm = repository.getGCMData().data().value_or(std::vector<GoogleConsentData>{});
+    }
+    stored.signals = signalMap(primaryApplicationId, repository.getLocale(primaryApplicationId).data(), gcm);
     return stored;
 }
 
@@ -92,31 +94,30 @@ std::shared_ptr<QVAdapterConsentManager> ConsentAdapterSetup::setUpAdapters(cons
     AdapterFactory::clearRegisteredPackages();
     std::vector<std::shared_ptr<BaseConsentAdapter>> adapters;
     if (Config::blockingMode == QVBlockingMode::auto_) {
+        // The switch the start's application gives each package, so it starts in that state.
+        const auto enabled = enabledPackages(stored.records);
+        auto startSwitch = [&](const QVSupportedPackage& pkg) {
+            return QVAdapterConsentManager::decidePackageEnabled(pkg, stored.status, true, enabled.contains(pkg),
+                                                                 stored.isGCMEnabled, stored.consentType);
+        };
         if (stored.isGCMEnabled) {
-            AdapterFactory::registerAdapter(std::make_shared<FirebaseAnalyticsConsentAdapter>(stored.consentType),
-                                            adapters);
+            const auto& firebase = QVSupportedPackage::firebaseAnalytics();
+            AdapterFactory::registerAdapter(makeFirebaseAdapter(stored, startSwitch(firebase)), adapters);
         }
         for (const auto& config : integrationConfigs) {
             if (!config) continue;
-            const auto enabled = storedPackageEnabled(stored.records, config->pkg().packageId);
-            AdapterFactory::registerAdapter(config->createAdapter(stored.consentType, stored.status, enabled), adapters);
+            AdapterFactory::registerAdapter(
+                config->createAdapter(stored.consentType, stored.status, startSwitch(config->pkg())), adapters);
         }
         for (const auto& pkg : QVSupportedPackage::allValues()) {
             if (AdapterFactory::isRegistered(pkg)) continue;
-            const auto enabled = storedPackageEnabled(stored.records, pkg.packageId);
-            AdapterFactory::registerAdapter(makeBuiltInAdapter(pkg, stored, enabled), adapters);
+            AdapterFactory::registerAdapter(makeBuiltInAdapter(pkg, stored, startSwitch(pkg)), adapters);
         }
     }
     auto manager = std::make_shared<QVAdapterConsentManager>(std::move(adapters), stored.isGCMEnabled,
                                                              stored.consentType);
     QVAdapterConsentManager::setShared(manager);
     return manager;
-}
-
-std::shared_ptr<QVAdapterConsentManager> ConsentAdapterSetup::setUpAdapters(const IntegrationConfigs& integrationConfigs,
-                                                                            const std::string& primaryApplicationId,
-                                                                            ConsentRepository& repository) {
-    return setUpAdapters(integrationConfigs, readStoredConsent(repository, primaryApplicationId));
 }
 
 QVGCMSignalMap ConsentAdapterSetup::signalMap(const std::string& applicationId,
@@ -159,25 +160,10 @@ std::set<QVSupportedPackage> ConsentAdapterSetup::enabledPackages(const ConsentR
     return enabled;
 }
 
-void ConsentAdapterSetup::applyConsent(const std::string& applicationId, ConsentRepository& repository) {
-    std::vector<GoogleConsentData> gcm;
-    if (auto applied = repository.getAppliedGCMData().data()) {
-        gcm.push_back(GoogleConsentData{applied->consentData, {applied->region}});
-    } else {
-        gcm = repository.getGCMData().data().value_or(std::vector<GoogleConsentData>{});
-    }
-    const auto signals = signalMap(applicationId, repository.getLocale(applicationId).data(), gcm);
-    const auto records =
-        repository.getCollectedConsentInfo(applicationId).data().value_or(ConsentRepository::ConsentList{});
-    const auto status = repository.getConsentStatus(applicationId).data().value_or(QVConsentStatus::pending);
-    applyConsent(status, signals, records);
-}
-
-void ConsentAdapterSetup::applyConsent(QVConsentStatus status, const QVGCMSignalMap& signals,
-                                       const ConsentRepository::ConsentList& records) {
+void ConsentAdapterSetup::applyConsent(const StoredConsent& stored) {
     auto manager = QVAdapterConsentManager::shared();
     if (!manager) return;
-    manager->apply(status, true, signals, enabledPackages(records));
+    manager->apply(stored.status, true, stored.signals, enabledPackages(stored.records));
 }
 
 } // namespace qvtv

@@ -25,14 +25,20 @@ std::string statusText(const QVGCMSignalMap& signals, QVGCMConsentSignal signal)
 
 } // namespace
 
-FirebaseAnalyticsConsentAdapter::FirebaseAnalyticsConsentAdapter(QVConsentType consentType)
+FirebaseAnalyticsConsentAdapter::FirebaseAnalyticsConsentAdapter(QVConsentType consentType,
+                                                                 std::optional<bool> collection)
     : ConsentAdapter("FirebaseAnalyticsConsentAdapter", consentType, QVSupportedPackage::firebaseAnalytics()) {
     if (!sdkClass()) {
         QVLogger::w(tag(), "Firebase Analytics not found");
         return;
     }
     QVLogger::i(tag(), "FirebaseAnalytics SDK reflection initialized successfully");
-    setAnalyticsCollectionEnabled(consentType == QVConsentType::implict);
+    setAnalyticsCollectionEnabled(collection.value_or(consentType == QVConsentType::implict));
+}
+
+bool FirebaseAnalyticsConsentAdapter::analyticsCollection(std::optional<bool> packageEnabled,
+                                                          const QVGCMSignalMap& consentSignals) {
+    return packageEnabled.value_or(isGranted(consentSignals, QVGCMConsentSignal::analyticsStorage));
 }
 
 void FirebaseAnalyticsConsentAdapter::setAnalyticsCollectionEnabled(bool enabled) {
@@ -53,7 +59,7 @@ bool FirebaseAnalyticsConsentAdapter::applyConsent(std::optional<bool> packageEn
         {"ad_user_data", statusText(consentSignals, QVGCMConsentSignal::adUserData)},
         {"ad_personalization", statusText(consentSignals, QVGCMConsentSignal::adPersonalization)},
     });
-    const bool collection = packageEnabled.value_or(isGranted(consentSignals, QVGCMConsentSignal::analyticsStorage));
+    const bool collection = analyticsCollection(packageEnabled, consentSignals);
 
     std::shared_ptr<ConsentRepository> repository;
     try {

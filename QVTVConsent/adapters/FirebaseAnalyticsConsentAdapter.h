@@ -18,7 +18,14 @@ class ConsentRepository;
 
 class FirebaseAnalyticsConsentAdapter : public ConsentAdapter<QVGCMSignalMap> {
 public:
-    explicit FirebaseAnalyticsConsentAdapter(QVConsentType consentType);
+    // Starts analytics collection as `collection` says: at start-up the state the first
+    // application will leave, so collection never switches on only to be turned off again.
+    // Without it, collection follows the consent type.
+    explicit FirebaseAnalyticsConsentAdapter(QVConsentType consentType, std::optional<bool> collection = std::nullopt);
+
+    // The collection an application leaves: the package's switch, or without one the
+    // analytics-storage signal.
+    static bool analyticsCollection(std::optional<bool> packageEnabled, const QVGCMSignalMap& consentSignals);
 
     // Without `packageEnabled`, collection follows the analytics-storage signal. Returns false,
     // leaving collection unchanged, when the library was never initialised.

@@ -56,11 +56,12 @@ QVAdapterConsentManager::QVAdapterConsentManager(std::vector<std::shared_ptr<Bas
 
 std::optional<bool> QVAdapterConsentManager::decidePackageEnabled(const QVSupportedPackage& pkg,
                                                                   QVConsentStatus status, bool isInitialApplication,
-                                                                  bool contains) const {
-    const bool implicit = consentType_ == QVConsentType::implict;
+                                                                  bool contains, bool isGCMEnabled,
+                                                                  QVConsentType consentType) {
+    const bool implicit = consentType == QVConsentType::implict;
     switch (status) {
     case QVConsentStatus::pending:
-        if (pkg == QVSupportedPackage::firebaseAnalytics() && isGCMEnabled_) {
+        if (pkg == QVSupportedPackage::firebaseAnalytics() && isGCMEnabled) {
             // The signals alone decide analytics collection until the viewer chooses.
             if (isInitialApplication) return std::nullopt;
             return contains;
@@ -84,8 +85,8 @@ void QVAdapterConsentManager::apply(QVConsentStatus status, bool isInitialApplic
             QVLogger::i(kTag, "Failed to apply consent to " + pkg.description() + ": SDK not available!");
             continue;
         }
-        const auto packageEnabled =
-            decidePackageEnabled(pkg, status, isInitialApplication, enabledPackages.contains(pkg));
+        const auto packageEnabled = decidePackageEnabled(pkg, status, isInitialApplication,
+                                                         enabledPackages.contains(pkg), isGCMEnabled_, consentType_);
         const auto result = callAdapter(*adapter, packageEnabled, signals);
         if (!result) QVLogger::i(kTag, "Unknown input type for $pkg: " + pkg.description());
         const bool declined = packageEnabled == false && !isInitialApplication;

@@ -38,6 +38,13 @@ public:
 
     void clearSession() const;
 
+    // Whether an application enables `pkg` (none: the analytics SDK's signals decide). The
+    // start-up builds each adapter with the answer of the first application, so no SDK starts
+    // in a state that application reverses.
+    static std::optional<bool> decidePackageEnabled(const QVSupportedPackage& pkg, QVConsentStatus status,
+                                                    bool isInitialApplication, bool contains, bool isGCMEnabled,
+                                                    QVConsentType consentType);
+
     // The process-wide manager: absent until an initialisation builds one.
     static std::shared_ptr<QVAdapterConsentManager> shared();
     static void setShared(std::shared_ptr<QVAdapterConsentManager> manager);
@@ -46,9 +53,6 @@ private:
     std::vector<std::shared_ptr<BaseConsentAdapter>> adapters_;
     bool isGCMEnabled_;
     QVConsentType consentType_;
-
-    std::optional<bool> decidePackageEnabled(const QVSupportedPackage& pkg, QVConsentStatus status,
-                                             bool isInitialApplication, bool contains) const;
 };
 
 } // namespace qvtv

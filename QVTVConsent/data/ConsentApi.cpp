@@ -23,13 +23,13 @@ std::string loggedBody(const std::string& body) {
 
 } // namespace
 
-ConsentApi::Exchange ConsentApi::exchange(HttpMethod type, const std::string& baseUrl, const std::string& api,
-                                          const Fields& headers, const Fields& params,
-                                          const std::optional<nlohmann::json>& body,
-                                          const platform::CancellationToken& token) const {
+ConsentApi::Exchange ConsentApi::send(HttpMethod type, const std::string& baseUrl, const std::string& api,
+                                      const Fields& headers, const Fields& params,
+                                      const std::optional<nlohmann::json>& body,
+                                      const platform::CancellationToken& token) const {
     platform::HttpRequest request(std::string(httpMethodName(type)), baseUrl + "/" + api);
     request.query = params;
-    if (!platform::HttpSession::buildUrl(request)) return {std::string(internalError), {}};
+    if (!platform::HttpSession::buildUrl(request)) return {std::string(internalError), std::nullopt, {}};
 
     request.headers.emplace_back("Accept", "application/json");
     // A caller's field replaces ours of the same name.
@@ -42,7 +42,9 @@ ConsentApi::Exchange ConsentApi::exchange(HttpMethod type, const std::string& ba
         request.headers.emplace_back("Content-Type", "application/json");
         if (body) {
             auto text = JsonUtils::jsonString(*body, "ConsentApi");
-            if (!text) return {std::string(internalError) + ": " + text.error().localizedDescription(), {}};
+            if (!text) {
+                return {std::string(internalError) + ": " + text.error().localizedDescription(), std::nullopt, {}};
+            }
             request.body = std::move(*text);
         }
     }
@@ -51,10 +53,13 @@ ConsentApi::Exchange ConsentApi::exchange(HttpMethod type, const std::string& ba
     auto result = session->send(request, token);
     if (!result.ok()) {
         const auto& description = result.failure().description;
-        QVLogger::e(tag, "Error: API call failed (" + description + ") - " + description);
-        return {std::string(internalError) + ": " + description, {}};
+        return {std::string(internalError) + ": " + description, description, {}};
     }
-    return {std::nullopt, std::move(result.response().body)};
+    return {std::nullopt, std::nullopt, std::move(result.response().body)};
+}
+
+void ConsentApi::logTransportError(const std::string& description) {
+    QVLogger::e(tag, "Error: API call failed (" + description + ") - " + description);
 }
 
 std::optional<nlohmann::json> ConsentApi::parse(const std::string& body) {

@@ -39,14 +39,21 @@ public:
                       const Fields& params, const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
                       const platform::CancellationToken& token = {}) const;
 
-    // The same for a record whose construction needs more than the answer object (the preference
-    // center is built over the banner's categories): `decodeRecord(object)` returns Result<T> and
-    // takes the place of ApiDecoder<T>.
+    // A request's answer before decoding: its body, or the failure that left none. Sending and
+    // decoding apart let a request go out before what its decoding needs has arrived (the
+    // preference center is built over the banner's categories).
+    struct Exchange {
+        std::optional<std::string> failure;         // the failure message when there is no body
+        std::optional<std::string> transportError;  // logged when the answer is used, not when dropped
+        std::string body;
+    };
+    Exchange send(HttpMethod type, const std::string& baseUrl, const std::string& api, const Fields& headers,
+                  const Fields& params, const std::optional<nlohmann::json>& body,
+                  const platform::CancellationToken& token = {}) const;
+    // The outcome of a sent request; `decodeRecord(object)` returns Result<T> and takes the place
+    // of ApiDecoder<T>.
     template <class T, class Decoder>
-    ApiResult<T> callDecoding(Decoder decodeRecord, HttpMethod type, const std::string& baseUrl,
-                              const std::string& api, const Fields& headers, const Fields& params,
-                              const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
-                              const platform::CancellationToken& token = {}) const;
+    static ApiResult<T> received(Exchange answer, bool handleEmptyBodyAsSuccess, Decoder decodeRecord);
 
     // Steps after the transport: the answer body alone decides the outcome. Public so the
     // decision can be exercised on arbitrary bytes (the fuzz target) without a server.
@@ -66,15 +73,7 @@ public:
                                            bool handleEmptyBodyAsSuccess) const;
 
 private:
-    // The answer's bytes, or the failure message when there is none to decode.
-    struct Exchange {
-        std::optional<std::string> failure;
-        std::string body;
-    };
-    Exchange exchange(HttpMethod type, const std::string& baseUrl, const std::string& api, const Fields& headers,
-                      const Fields& params, const std::optional<nlohmann::json>& body,
-                      const platform::CancellationToken& token) const;
-
+    static void logTransportError(const std::string& description);
     // A parsed JSON value, or none after logging the parse error.
     static std::optional<nlohmann::json> parse(const std::string& body);
     // The error under "ResponseStatus", or none when it is not usable.
@@ -96,16 +95,13 @@ template <class T>
 ApiResult<T> ConsentApi::call(HttpMethod type, const std::string& baseUrl, const std::string& api,
                               const Fields& headers, const Fields& params, const std::optional<nlohmann::json>& body,
                               bool handleEmptyBodyAsSuccess, const platform::CancellationToken& token) const {
-    return callDecoding<T>([](const nlohmann::json& object) { return ApiDecoder<T>::decode(object); }, type, baseUrl,
-                           api, headers, params, body, handleEmptyBodyAsSuccess, token);
+    return received<T>(send(type, baseUrl, api, headers, params, body, token), handleEmptyBodyAsSuccess,
+                       [](const nlohmann::json& object) { return ApiDecoder<T>::decode(object); });
 }
 
 template <class T, class Decoder>
-ApiResult<T> ConsentApi::callDecoding(Decoder decodeRecord, HttpMethod type, const std::string& baseUrl,
-                                      const std::string& api, const Fields& headers, const Fields& params,
-                                      const std::optional<nlohmann::json>& body, bool handleEmptyBodyAsSuccess,
-                                      const platform::CancellationToken& token) const {
-    Exchange answer = exchange(type, baseUrl, api, headers, params, body, token);
+ApiResult<T> ConsentApi::received(Exchange answer, bool handleEmptyBodyAsSuccess, Decoder decodeRecord) {
+    if (answer.transportError) logTransportError(*answer.transportError);
     if (answer.failure) return ApiResult<T>::failure(std::move(*answer.failure));
     return decode<T>(answer.body, handleEmptyBodyAsSuccess, std::move(decodeRecord));
 }

@@ -6,6 +6,7 @@
 //   auto status = qvtv::DataFactory::repository()->getConsentStatus(appId);
 //   if (status.code() == 200 && status.data() == qvtv::QVConsentStatus::pending) showBanner();
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -36,8 +37,11 @@ public:
 
     virtual ~ConsentRepository() = default;
 
-    // Loads consent document and templates for the key's primary and secondary ids.
-    virtual platform::Task<QVMessage> initialise(const QVAuthKey& authKey) = 0;
+    // Loads consent document and templates for the key's primary and secondary ids. With a
+    // time-out, loads still running when it passes are cancelled and the answer is the time-out
+    // envelope (ConsentRepositoryImpl::timedOut), with nothing stored.
+    virtual platform::Task<QVMessage> initialise(const QVAuthKey& authKey,
+                                                 std::optional<std::chrono::milliseconds> timeout = std::nullopt) = 0;
     // The key of the last initialise; none before it and after clearSession.
     virtual const std::optional<QVAuthKey>& authKey() const = 0;
 

@@ -53,12 +53,20 @@ ConsentRepositoryImpl::ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::
 
 // MARK: initialisation
 
-platform::Task<QVMessage> ConsentRepositoryImpl::initialise(const QVAuthKey& authKey) {
-    return platform::Task<QVMessage>::run(platform::DispatchQueue::global(),
-                                          [self = shared_from_this(), authKey] { return self->runInitialise(authKey); });
+platform::Task<QVMessage> ConsentRepositoryImpl::initialise(const QVAuthKey& authKey,
+                                                            std::optional<std::chrono::milliseconds> timeout) {
+    return platform::Task<QVMessage>::run(
+        platform::DispatchQueue::global(),
+        [self = shared_from_this(), authKey, timeout] { return self->runInitialise(authKey, timeout); });
 }
 
-QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey) {
+QVMessage ConsentRepositoryImpl::timedOut(std::chrono::milliseconds timeout) {
+    return QVMessage(500, "SDK Initialisation timed out",
+                     "the templates did not arrive within " + std::to_string(timeout.count()) + " ms");
+}
+
+QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey,
+                                               std::optional<std::chrono::milliseconds> timeout) {
     authKey_ = authKey;
     api_.emplace(ServiceSettings::session());
 
@@ -73,6 +81,21 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey) {
     };
     auto primaryTask = load(true, authKey.applicationId());
     auto secondaryTask = load(false, authKey.secondaryApplicationId());
+
+    // With a time-out both loads must end in time before anything is stored (a failed primary
+    // ends the wait, as it ends the run), so a run that times out leaves the device as it was.
+    if (timeout) {
+        const auto deadline = std::chrono::steady_clock::now() + *timeout;
+        const bool inTime = primaryTask.waitUntil(deadline) &&
+                            (!primaryTask.get().data() || secondaryTask.waitUntil(deadline));
+        if (!inTime) {
+            primaryTask.cancel();
+            secondaryTask.cancel();
+            (void)primaryTask.get();
+            (void)secondaryTask.get();
+            return timedOut(*timeout);
+        }
+    }
 
     auto primary = primaryTask.get();
     if (!primary.data()) {
@@ -127,11 +150,26 @@ QVDataMessage<ConsentRepositoryImpl::LoadedApplication> ConsentRepositoryImpl::l
     if (document.isFailure()) return Answer(500, document.failureMessage());
     const auto& locale = document.value()->locale();
 
-    auto banner = fetchBannerTemplate(id, locale, token);
-    if (banner.isApiError()) return Answer(500, banner.apiError().message);
-    if (banner.isFailure()) return Answer(500, banner.failureMessage());
+    // The preference center's request needs only the locale, so it goes out beside the banner's;
+    // its answer is built over the banner's categories once both have arrived. It has a token of
+    // its own so a failed banner can drop it at once; cancelling the load still reaches it.
+    const auto centerToken = token.child();
+    auto centerAnswer = platform::Task<ConsentApi::Exchange>::run(
+        platform::DispatchQueue::global(),
+        [self = shared_from_this(), id, locale, centerToken] {
+            return self->sendPreferenceCenterRequest(id, locale, centerToken);
+        });
 
-    auto center = fetchPreferenceCenterTemplate(id, locale, banner.value()->categories, token);
+    auto banner = fetchBannerTemplate(id, locale, token);
+    if (!banner.isSuccess()) {
+        // The banner's failure is the load's answer; the preference center's is never looked at.
+        centerToken.cancel();
+        (void)centerAnswer.get();
+        if (banner.isApiError()) return Answer(500, banner.apiError().message);
+        return Answer(500, banner.failureMessage());
+    }
+
+    auto center = preferenceCenterTemplate(centerAnswer.get(), banner.value()->categories);
     if (center.isApiError()) return Answer(500, center.apiError().message);
     if (center.isFailure()) return Answer(500, center.failureMessage());
 
@@ -165,13 +203,18 @@ ApiResult<std::shared_ptr<QVConsentBannerData>> ConsentRepositoryImpl::fetchBann
         {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
 }
 
-ApiResult<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::fetchPreferenceCenterTemplate(
-    const std::string& applicationId, const std::string& location,
-    const std::vector<std::shared_ptr<QVCategory>>& categories, const platform::CancellationToken& token) {
-    return api().callDecoding<std::shared_ptr<QVPreferenceCenterData>>(
-        [&categories](const nlohmann::json& object) { return QVPreferenceCenterData::fromJson(object, categories); },
-        HttpMethod::get, ServiceSettings::baseUrl(), "mobilepreferencecenter/template/" + applicationId, {},
-        {{"Language", language_}, {"Location", location}}, std::nullopt, false, token);
+ConsentApi::Exchange ConsentRepositoryImpl::sendPreferenceCenterRequest(const std::string& applicationId,
+                                                                        const std::string& location,
+                                                                        const platform::CancellationToken& token) {
+    return api().send(HttpMethod::get, ServiceSettings::baseUrl(), "mobilepreferencecenter/template/" + applicationId,
+                      {}, {{"Language", language_}, {"Location", location}}, std::nullopt, token);
+}
+
+ApiResult<std::shared_ptr<QVPreferenceCenterData>> ConsentRepositoryImpl::preferenceCenterTemplate(
+    ConsentApi::Exchange answer, const std::vector<std::shared_ptr<QVCategory>>& categories) {
+    return ConsentApi::received<std::shared_ptr<QVPreferenceCenterData>>(
+        std::move(answer), false,
+        [&categories](const nlohmann::json& object) { return QVPreferenceCenterData::fromJson(object, categories); });
 }
 
 const ConsentApi& ConsentRepositoryImpl::api() const {

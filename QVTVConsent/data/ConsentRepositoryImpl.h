@@ -40,7 +40,11 @@ public:
 
     ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::shared_ptr<QVConsentEventManager> events);
 
-    platform::Task<QVMessage> initialise(const QVAuthKey& authKey) override;
+    platform::Task<QVMessage> initialise(const QVAuthKey& authKey,
+                                         std::optional<std::chrono::milliseconds> timeout = std::nullopt) override;
+
+    // The answer of an initialise whose time-out passed: 500 "SDK Initialisation timed out".
+    static QVMessage timedOut(std::chrono::milliseconds timeout);
 
     QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) override;
     QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) override;
@@ -76,9 +80,11 @@ public:
     ApiResult<std::shared_ptr<QVConsentBannerData>> fetchBannerTemplate(const std::string& applicationId,
                                                                         const std::string& location,
                                                                         const platform::CancellationToken& token);
-    ApiResult<std::shared_ptr<QVPreferenceCenterData>> fetchPreferenceCenterTemplate(
-        const std::string& applicationId, const std::string& location,
-        const std::vector<std::shared_ptr<QVCategory>>& categories, const platform::CancellationToken& token);
+    // The preference center's request and, once the banner's categories are known, its template.
+    ConsentApi::Exchange sendPreferenceCenterRequest(const std::string& applicationId, const std::string& location,
+                                                     const platform::CancellationToken& token);
+    static ApiResult<std::shared_ptr<QVPreferenceCenterData>> preferenceCenterTemplate(
+        ConsentApi::Exchange answer, const std::vector<std::shared_ptr<QVCategory>>& categories);
 
     // Sets every package's isEnabled from the stored consent (all on for implicit consent not yet
     // collected; essential always on) and folds every package.
@@ -90,7 +96,7 @@ public:
     static ConsentMap consentMap(const QVDynamic& document);
 
 private:
-    QVMessage runInitialise(const QVAuthKey& authKey);
+    QVMessage runInitialise(const QVAuthKey& authKey, std::optional<std::chrono::milliseconds> timeout);
     QVDataMessage<ConsentList> runSaveConsent(const std::string& applicationId,
                                               const std::vector<std::shared_ptr<QVCategory>>& categories,
                                               bool isRejectAll);

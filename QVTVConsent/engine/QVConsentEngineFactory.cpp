@@ -30,10 +30,11 @@ QVConsentEngineFactory::Result wrap(const QVCoreEngineFactory::InitialisationRes
 
 } // namespace
 
-platform::Task<QVConsentEngineFactory::Result> QVConsentEngineFactory::initialise(const QVAuthKey& key,
-                                                                                  Completion completion) {
-    auto task = platform::Task<Result>::run(platform::DispatchQueue::global(),
-                                            [key] { return wrap(QVCoreEngineFactory::initialise(key)); });
+platform::Task<QVConsentEngineFactory::Result> QVConsentEngineFactory::initialise(
+    const QVAuthKey& key, Completion completion, std::optional<std::chrono::milliseconds> timeout) {
+    auto task = platform::Task<Result>::run(platform::DispatchQueue::global(), [key, timeout] {
+        return wrap(QVCoreEngineFactory::initialise(key, timeout));
+    });
     if (completion) {
         task.then(platform::DispatchQueue::main(), [completion = std::move(completion)](const Result& result) {
             completion(result);

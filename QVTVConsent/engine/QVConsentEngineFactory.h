@@ -9,8 +9,10 @@
 //       else showError(result.msg());
 //   });
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "QVTVConsent/engine/QVAuthKey.h"
@@ -27,7 +29,14 @@ public:
 
     // Once initialised, later calls answer the same engine without any request. A failed run
     // leaves the library uninitialised, so the next call tries again.
-    static platform::Task<Result> initialise(const QVAuthKey& key, Completion completion = {});
+    // `timeout` optionally bounds the wait for the consent service: when it passes first, the
+    // requests in flight are cancelled and the answer is 500 "SDK Initialisation timed out", with
+    // stored consent and the SDKs left exactly as they were. Without it a run waits as long as
+    // the requests take (each has its own 60 s time-out).
+    //
+    //   qvtv::QVConsentEngineFactory::initialise(key, onResult, std::chrono::seconds(3));
+    static platform::Task<Result> initialise(const QVAuthKey& key, Completion completion = {},
+                                             std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
     // Clears stored consent and keys and returns to the not-initialised state; with the flag set,
     // every delegate and observer is forgotten too.

@@ -45,13 +45,14 @@ QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialisationRes
     return state().result;
 }
 
-QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialise(const QVAuthKey& key) {
+QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialise(const QVAuthKey& key,
+                                                                          std::optional<std::chrono::milliseconds> timeout) {
     std::lock_guard run(state().runMutex);
     if (auto stored = initialisationResult(); stored.data()) return stored;
 
     DataFactory::create();
     const auto repository = DataFactory::repository();
-    const QVMessage started = repository->initialise(key).get();
+    const QVMessage started = repository->initialise(key, timeout).get();
     if (started.code() != 200) {
         InitialisationResult failed(started.code(), started.msg(), started.error());
         store(failed);
@@ -62,9 +63,8 @@ QVCoreEngineFactory::InitialisationResult QVCoreEngineFactory::initialise(const 
     store(initialised);
 
     requestTrackingAuthorization();
-    setUpAdapters(key, *repository);
     try {
-        applyConsent(key.applicationId(), *repository);
+        startAdapters(key, *repository);
     } catch (const std::exception& error) {
         // The engine stays stored: the library works, only the SDKs did not receive consent.
         return InitialisationResult(500, error.what());
@@ -83,12 +83,10 @@ void QVCoreEngineFactory::requestTrackingAuthorization() {
     ConsentAdapterSetup::requestTrackingAuthorization();
 }
 
-void QVCoreEngineFactory::setUpAdapters(const QVAuthKey& key, ConsentRepository& repository) {
-    ConsentAdapterSetup::setUpAdapters(key.integrationConfigs(), key.applicationId(), repository);
-}
-
-void QVCoreEngineFactory::applyConsent(const std::string& applicationId, ConsentRepository& repository) {
-    ConsentAdapterSetup::applyConsent(applicationId, repository);
+void QVCoreEngineFactory::startAdapters(const QVAuthKey& key, ConsentRepository& repository) {
+    const auto stored = ConsentAdapterSetup::readStoredConsent(repository, key.applicationId());
+    ConsentAdapterSetup::setUpAdapters(key.integrationConfigs(), stored);
+    ConsentAdapterSetup::applyConsent(stored);
 }
 
 } // namespace qvtv

@@ -8,7 +8,9 @@
 //   auto result = qvtv::QVCoreEngineFactory::initialise(qvtv::QVAuthKey("demo-tv-app"));  // blocks
 //   if (result.data()) use(*result.data());
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "QVTVConsent/data/ConsentRepository.h"
@@ -25,7 +27,9 @@ public:
     // The whole initialisation run, blocking the calling thread (never the main thread: the
     // repository's loads wait on the network). Once a run succeeded, later runs return its result
     // without doing anything; runs never overlap.
-    static InitialisationResult initialise(const QVAuthKey& key);
+    // A time-out bounds the loading of the templates (see QVConsentEngineFactory::initialise).
+    static InitialisationResult initialise(const QVAuthKey& key,
+                                           std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
     // 503 "SDK Initialisation is pending..." before the first run, 400 after clearSession, the
     // failure of a failed run, or 200 with the core engine.
@@ -35,10 +39,11 @@ public:
     // observers, and returns to the not-initialised state (400).
     static void clearSession(bool autoRemoveDelegatesAndObservers);
 
-    // The steps after a successful repository start, in this order.
+    // The steps after a successful repository start, in this order. Starting the adapters reads
+    // the primary id's stored consent once, builds every adapter already in the state it will be
+    // left in, then applies that consent (may throw).
     static void requestTrackingAuthorization();
-    static void setUpAdapters(const QVAuthKey& key, ConsentRepository& repository);
-    static void applyConsent(const std::string& applicationId, ConsentRepository& repository);
+    static void startAdapters(const QVAuthKey& key, ConsentRepository& repository);
 
     QVCoreEngineFactory() = delete;
 };

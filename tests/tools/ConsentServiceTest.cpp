@@ -186,3 +186,26 @@ TEST_F(ConsentServiceTest, ServesHttpsWithTheTestCertificate) {
     ASSERT_TRUE(answer.ok()) << answer.failure().description;
     EXPECT_EQ(answer.response().body, R"({"which": "a-default"})");
 }
+
+TEST_F(ConsentServiceTest, HostsImageFilesAndNothingOutsideTheirFolder) {
+    write(fixtures_.path() / "images" / "logo.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    ASSERT_TRUE(service_.start());
+    auto image = [&](const std::string& name) {
+        return session_.send(platform::HttpRequest::get(service_.origin() + "/images/" + name), token_);
+    };
+    auto logo = image("logo.svg");
+    ASSERT_TRUE(logo.ok());
+    EXPECT_EQ(logo.response().status, 200);
+    EXPECT_EQ(logo.response().body, "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    EXPECT_EQ(image("missing.png").response().status, 404);
+    EXPECT_EQ(image("..%2Fapp-a%2Fbanner.json").response().status, 404);
+    EXPECT_EQ(image("..").response().status, 404);
+
+    ServiceFault broken;
+    broken.kind = ServiceFault::Kind::http500;
+    broken.times = 1;
+    service_.setFault(ServiceEndpoint::image, broken);
+    EXPECT_EQ(image("logo.svg").response().status, 500);
+    EXPECT_EQ(image("logo.svg").response().status, 200);
+    EXPECT_EQ(consentservice::endpointNamed("image"), ServiceEndpoint::image);
+}

@@ -24,7 +24,18 @@ constexpr const char* noTemplatesText = "No associated legal templates found";
 struct Answer {
     int status = 200;
     std::string body;
+    std::string contentType = "application/json";
 };
+
+// Images are served with the type their extension names, anything else as plain text.
+std::string contentTypeFor(const std::filesystem::path& file) {
+    const std::string extension = file.extension().string();
+    if (extension == ".png") return "image/png";
+    if (extension == ".jpg" || extension == ".jpeg") return "image/jpeg";
+    if (extension == ".svg") return "image/svg+xml";
+    if (extension == ".html") return "text/html; charset=utf-8";
+    return "text/plain";
+}
 
 std::optional<std::string> readFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -159,7 +170,7 @@ struct ConsentService::Impl {
         Answer answer = (this->*make)(req);
         if (fault) answer = applyFault(*fault, std::move(answer), res);
         res.status = answer.status;
-        if (!fault || fault->kind != Kind::dropConnection) res.set_content(answer.body, "application/json");
+        if (!fault || fault->kind != Kind::dropConnection) res.set_content(answer.body, answer.contentType);
     }
 
     Answer applyFault(const ServiceFault& fault, Answer answer, httplib::Response& res) {
@@ -200,7 +211,18 @@ struct ConsentService::Impl {
         s.Post("/api/mobile/datarequest/submit", [this](const httplib::Request& q, httplib::Response& r) {
             serve(ServiceEndpoint::dataRequest, q, r, &Impl::dataRequest);
         });
+        s.Get(R"(/images/([^/]+))", [this](const httplib::Request& q, httplib::Response& r) {
+            serve(ServiceEndpoint::image, q, r, &Impl::imageFile);
+        });
         adminRoutes();
+    }
+
+    Answer imageFile(const httplib::Request& req) {
+        const std::string name = req.matches[1].str();
+        const auto file = options.fixtures / "images" / name;
+        auto body = isSafeName(name) ? readFile(file) : std::nullopt;
+        if (!body) return {404, "Not found", "text/plain"};
+        return {200, std::move(*body), contentTypeFor(file)};
     }
 
     Answer bannerTemplate(const httplib::Request& req) { return templateAnswer(req, "banner"); }

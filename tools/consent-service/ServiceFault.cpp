@@ -12,6 +12,7 @@ constexpr std::array endpointNames{
     std::pair{ServiceEndpoint::preferenceCenterTemplate, std::string_view("preference-center")},
     std::pair{ServiceEndpoint::consent, std::string_view("consent")},
     std::pair{ServiceEndpoint::dataRequest, std::string_view("data-request")},
+    std::pair{ServiceEndpoint::image, std::string_view("image")},
 };
 
 using Kind = ServiceFault::Kind;

@@ -16,7 +16,8 @@
 
 namespace consentservice {
 
-enum class ServiceEndpoint { consentDocument, bannerTemplate, preferenceCenterTemplate, consent, dataRequest };
+// `image` is the logo files under /images, which the service also hosts.
+enum class ServiceEndpoint { consentDocument, bannerTemplate, preferenceCenterTemplate, consent, dataRequest, image };
 
 std::string_view endpointName(ServiceEndpoint endpoint);
 std::optional<ServiceEndpoint> endpointNamed(std::string_view name);

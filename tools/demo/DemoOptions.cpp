@@ -5,17 +5,19 @@
 namespace demo {
 namespace {
 
-std::filesystem::path defaultDataDir() {
+// Beside the binary, which lives in the build folder.
+std::filesystem::path besideBinary(const std::string& name) {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() / "demo-data" : self.parent_path() / "demo-data";
+    return error ? std::filesystem::current_path() / name : self.parent_path() / name;
 }
 
 } // namespace
 
 std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& arguments) {
     DemoOptions options;
-    options.dataDir = defaultDataDir();
+    options.dataDir = besideBinary("demo-data");
+    options.screenshotsDir = besideBinary("screenshots");
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& flag = arguments[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -39,6 +41,10 @@ std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& ar
         } else if (flag == "--add-package" && (given = value())) {
             options.addPackage = given;
             options.story = false;
+        } else if (flag == "--headless") {
+            options.headless = true;
+        } else if (flag == "--screenshots" && (given = value())) {
+            options.screenshotsDir = *given;
         } else if (flag == "--origin" && (given = value())) {
             options.origin = given;
         } else if (flag == "--data" && (given = value())) {
@@ -57,8 +63,11 @@ std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& ar
 std::string DemoOptions::usage() {
     return "usage: qvtv-demo [--once] [--fresh] [--accept-all | --reject-all] [--add-package ID]\n"
            "                 [--origin URL] [--data DIR] [--primary ID] [--secondary ID]\n"
-           "Without an action it plays the story: fresh install and accept-all, a second start that\n"
-           "reuses the stored document, and a start after the banner gained a package.\n"
+           "                 [--headless] [--screenshots DIR]\n"
+           "With a display it opens the TV app in a window, driven with the arrow keys, Return and\n"
+           "Escape. Without one (or with --headless) it plays the story on a virtual screen and writes\n"
+           "numbered screenshots: fresh install and accept-all, a second start that reuses the stored\n"
+           "document, and a start after the banner gained a package.\n"
            "--origin uses another consent service (its origin, without /api) instead of the local one.\n";
 }
 

@@ -18,6 +18,8 @@ struct DemoOptions {
     bool rejectAll = false;
     std::optional<std::string> addPackage;  // add a package to the served banner first
     bool story = true;        // no action given: play the whole story
+    bool headless = false;    // the scripted walkthrough even when a display is available
+    std::filesystem::path screenshotsDir;  // where the walkthrough writes its numbered pictures
     bool help = false;
 
     // None for an unknown flag or a flag without its value.

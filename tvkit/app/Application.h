@@ -47,6 +47,7 @@ public:
     bool isEditingText() const;
 
     void setOpenURLHandler(OpenURLHandler handler) { openURL_ = std::move(handler); }
+    const OpenURLHandler& openURLHandler() const { return openURL_; }
     // False when no handler is installed or the handler refused.
     bool openURL(const std::string& url);
 

@@ -5,6 +5,7 @@
 //   menu->setAllowedPressTypes({PressType::menu});
 //   view->addGestureRecognizer(menu);
 
+#include "tvkit/graphics/Point.h"
 #include "tvkit/input/GestureRecognizer.h"
 
 #include <algorithm>
@@ -20,6 +21,10 @@ public:
     bool claimsPress(const Press& press) const override {
         return std::find(allowed_.begin(), allowed_.end(), press.type) != allowed_.end();
     }
+    // Where the tap happened, in `view`'s bounds coordinates. A remote points at nothing, so
+    // that is the centre of the part of this recogniser's view that is on screen: what is in
+    // front of the viewer.
+    Point location(const View& view) const;
 
 private:
     std::vector<PressType> allowed_{PressType::select};

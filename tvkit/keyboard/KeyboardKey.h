@@ -21,7 +21,6 @@ struct KeyboardKey {
 
     // What the key types with shift on or off.
     const std::string& typed(bool shift) const { return shift && !shifted.empty() ? shifted : text; }
-    bool operator==(const KeyboardKey&) const = default;
 };
 
 } // namespace tvkit

@@ -118,6 +118,8 @@ bool OnScreenKeyboard::insertText(const std::string& text) {
 }
 
 void OnScreenKeyboard::keySelected(const KeyboardKey& key) {
+    // Keys stay focused while the keyboard slides away; they no longer type.
+    if (closing_) return;
     auto target = target_.lock();
     if (!target) {
         close(false);

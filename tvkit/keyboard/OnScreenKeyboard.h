@@ -25,8 +25,6 @@ public:
     explicit OnScreenKeyboard(std::shared_ptr<TextInput> target);
     ~OnScreenKeyboard() override;
 
-    // The editor typed into; null once it has gone.
-    std::shared_ptr<TextInput> target() const { return target_.lock(); }
     // The parts on screen (the view is loaded on first use).
     KeyGridView& keyGrid();
     const Label& titleLabel();

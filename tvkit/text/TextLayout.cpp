@@ -49,7 +49,11 @@ struct TextLayout::Hit {
 
 namespace {
 
-int toPango(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6) * PANGO_SCALE)); }
+// Pango positions are ints of 1/1024 point; beyond a million points they would overflow.
+constexpr double maxPangoCoordinate = 1e6;
+int toPango(double v) {
+    return static_cast<int>(std::lround(std::clamp(v, -maxPangoCoordinate, maxPangoCoordinate) * PANGO_SCALE));
+}
 double fromPango(int v) { return static_cast<double>(v) / PANGO_SCALE; }
 guint16 channel(double v) { return static_cast<guint16>(std::clamp(v, 0.0, 1.0) * 65535); }
 
@@ -246,12 +250,13 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
         p->x = std::max(0.0, std::min(style.firstLineHeadIndent, style.headIndent));
         p->hang = style.headIndent - style.firstLineHeadIndent;
         const TextAlignment alignment = options.alignment.value_or(style.alignment);
-        // Wrapped left-aligned text without a line limit is measured from cached words and
-        // broken here (see WordCache, LineBreaker); its lines are shaped only when drawn or hit.
-        // Pango lays out the rest itself.
-        const bool breaksHere = options.width > 0 && remainingLines < 0 &&
-                                (alignment == TextAlignment::natural || alignment == TextAlignment::left);
-        if (!breaksHere || !p->breakIntoLines(text_, end, options.width - p->x, style.lineSpacing)) {
+        // Left-aligned text without a line limit is measured from cached words and broken here
+        // (see WordCache, LineBreaker), unwrapped text as lines as wide as Pango can place; its
+        // lines are shaped only when drawn or hit. Pango lays out the rest itself.
+        const bool breaksHere =
+            remainingLines < 0 && (alignment == TextAlignment::natural || alignment == TextAlignment::left);
+        const double available = options.width > 0 ? options.width - p->x : maxPangoCoordinate;
+        if (!breaksHere || !p->breakIntoLines(text_, end, available, style.lineSpacing)) {
             p->layOutWithPango(text_, end, options.width, alignment, style.lineSpacing, remainingLines);
         }
         const int lines = p->layout ? pango_layout_get_line_count(p->layout.get()) : static_cast<int>(p->lines.size());

@@ -4,6 +4,8 @@
 #include "tvkit/text/TextLayout.h"
 #include "tvkit/text/TextMeasurer.h"
 
+#include <algorithm>
+
 namespace tvkit {
 
 void Label::setText(std::string text) {
@@ -51,9 +53,10 @@ void Label::appearanceChanged() {
     setNeedsDisplay();
 }
 
-void Label::draw(Painter& painter) const {
+void Label::draw(Painter& painter) const { drawText(painter, bounds()); }
+
+void Label::drawText(Painter& painter, const Rect& b) const {
     if (text_.empty()) return;
-    const Rect b = bounds();
     if (!layout_ || layoutWidth_ != b.width()) {
         TextAttributes attributes;
         attributes.font = font_;
@@ -71,13 +74,16 @@ void Label::draw(Painter& painter) const {
 
 Size Label::textSize(double width) const { return TextMeasurer::measure(text_, font_.size, font_.weight, width, lines_); }
 
-Size Label::intrinsicContentSize() const {
+Size Label::intrinsicContentSize() const { return measuredTextSize(0); }
+
+Size Label::measuredTextSize(double horizontalInset) const {
     // A single line never wraps; several lines wrap at the preferred width, else at the
-    // width the last layout gave.
+    // width the last layout gave (0 before any layout: unbounded).
     double width = 0;
     if (lines_ != 1) width = preferredMaxWidth_ > 0 ? preferredMaxWidth_ : frame().width();
     measuredAtWidth_ = width;
-    return textSize(width);
+    if (width <= 0) return textSize(0);
+    return textSize(std::max(1.0, width - horizontalInset));
 }
 
 void Label::layoutSubviews() {

@@ -44,6 +44,14 @@ public:
     void layoutSubviews() override;
     // Draws the text centred vertically in the bounds, aligned and truncated with an ellipsis.
     void draw(Painter& painter) const override;
+    // The same in `rect` (bounds coordinates), for labels that keep their text off the edges.
+    void drawText(Painter& painter, const Rect& rect) const;
+
+protected:
+    // The text's size, wrapped (when it may take several lines) at the preferred width or at
+    // the width layout gave less `horizontalInset`, so a label that pads its text measures
+    // the text it draws.
+    Size measuredTextSize(double horizontalInset) const;
 
 private:
     void textChanged();

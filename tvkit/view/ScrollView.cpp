@@ -63,4 +63,22 @@ void ScrollView::scrollDescendantIntoView(View& view) {
     scrollRectToVisible(view.convertRect(view.bounds(), this), true);
 }
 
+void ScrollView::pressesEnded(const PressSet& presses) {
+    if (scrollEnabled_ && isFocused() && !presses.empty()) {
+        const Point from = contentOffset();
+        const Point step{frame().width() / 2, frame().height() / 2};
+        Point to = from;
+        switch (presses.front().type) {
+        case PressType::upArrow: to.y -= step.y; break;
+        case PressType::downArrow: to.y += step.y; break;
+        case PressType::leftArrow: to.x -= step.x; break;
+        case PressType::rightArrow: to.x += step.x; break;
+        default: break;
+        }
+        setContentOffset(to, true);
+        if (contentOffset() != from) return;
+    }
+    View::pressesEnded(presses);
+}
+
 } // namespace tvkit

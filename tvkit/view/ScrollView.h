@@ -1,7 +1,9 @@
 #pragma once
 // A view whose content is larger than itself: the content offset is the bounds origin. The
 // content size comes from constraints on contentLayoutGuide (or is set by hand); the frame
-// guide is the scroll view's own rectangle. A focused view inside is scrolled into sight.
+// guide is the scroll view's own rectangle. A focused view inside is scrolled into sight; a
+// scroll view that has focus itself (a long text with nothing focusable in it) scrolls by half
+// a screen on each arrow press and lets the press move focus only once it is at that end.
 //
 //   auto scroll = View::make<ScrollView>();
 //   scroll->addSubview(stack);
@@ -40,6 +42,7 @@ public:
 
     void layoutSubviews() override;
     void scrollDescendantIntoView(View& view) override;
+    void pressesEnded(const PressSet& presses) override;
 
 private:
     LayoutGuide* content_;

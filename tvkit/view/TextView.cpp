@@ -14,6 +14,7 @@ void TextView::setAttributedText(AttributedString text) {
 
 void TextView::textDidChange() {
     layout_.reset();
+    naturalSize_.reset();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }
@@ -53,6 +54,7 @@ void TextView::pressesEnded(const PressSet& presses) {
 void TextView::setTextContainerInset(const EdgeInsets& inset) {
     inset_ = inset;
     layout_.reset();
+    naturalSize_.reset();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }
@@ -75,7 +77,10 @@ Size TextView::sizeThatFits(double width) const {
 
 Size TextView::intrinsicContentSize() const {
     // The height depends on the width layout gives; until there is one, the unwrapped text.
-    if (bounds().width() <= 0) return sizeThatFits(0);
+    if (bounds().width() <= 0) {
+        if (!naturalSize_) naturalSize_ = sizeThatFits(0);
+        return *naturalSize_;
+    }
     const Size text = textLayout().size();
     return {noIntrinsicMetric, std::ceil(text.height + inset_.vertical())};
 }

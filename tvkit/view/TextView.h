@@ -102,6 +102,8 @@ private:
     std::string label_;
     KeyboardType keyboard_ = KeyboardType::standard;
     mutable std::unique_ptr<TextLayout> layout_;
+    // The unwrapped size, asked for by every layout pass until the view has a width.
+    mutable std::optional<Size> naturalSize_;
     mutable double laidOutWidth_ = -1;
 };
 

@@ -65,13 +65,14 @@ protected:
 
 TEST_F(InitialConsentApplication, PendingConsentFollowsTheConsentType) {
     // Explicit: every SDK starts and stays restricted.
-    auto manager = setUp({.consentType = QVConsentType::explicit_});
+    const ConsentAdapterSetup::StoredConsent explicitPending{.consentType = QVConsentType::explicit_};
+    auto manager = setUp(explicitPending);
     EXPECT_EQ(tags(*manager), (std::vector<std::string>{"FirebaseAnalyticsConsentAdapter", "SingularConsentAdapter",
                                                         "TenjinConsentAdapter", "AirbridgeConsentAdapter"}));
     EXPECT_EQ(calls(), concat({firebaseCollection(false), singularOptIn(false), singularOptIn(false),
                                tenjinOptIn(false), airbridgeOptIn(false)}));
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::pending, {}, {});
+    ConsentAdapterSetup::applyConsent(explicitPending);
     EXPECT_EQ(calls(), concat({{kAllDenied}, singularOptIn(false), tenjinOptIn(false), airbridgeOptIn(false)}));
     // Before any initialisation the analytics SDK gets its signals but reports failure.
     EXPECT_TRUE(log_.contains("[ERROR] FirebaseAnalyticsConsentAdapter: Error applying Google Consent Mode - "
@@ -84,23 +85,26 @@ TEST_F(InitialConsentApplication, PendingConsentFollowsTheConsentType) {
 
     // Implicit: everything runs until the viewer objects.
     clearCalls();
-    setUp({.consentType = QVConsentType::implict});
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::pending, {}, {});
+    const ConsentAdapterSetup::StoredConsent implicitPending{.consentType = QVConsentType::implict};
+    setUp(implicitPending);
+    ConsentAdapterSetup::applyConsent(implicitPending);
     EXPECT_EQ(calls(), concat({firebaseCollection(true), singularOptIn(true), singularOptIn(true), tenjinOptIn(true),
                                airbridgeOptIn(true), {kAllDenied}, singularOptIn(true), tenjinOptIn(true),
                                airbridgeOptIn(true)}));
 }
 
 TEST_F(InitialConsentApplication, WithConsentModeTheAnalyticsAdapterComesFirstAndKeepsCollectionAsItIs) {
-    setUp({.consentType = QVConsentType::explicit_, .isGCMEnabled = true},
-          {std::make_shared<qvtv::QVTenjinConfig>("tenjin-key")});
-    EXPECT_EQ(calls(), concat({firebaseCollection(false), {"TenjinSDK initialize:(tenjin-key)"}, tenjinOptIn(false),
+    const ConsentAdapterSetup::StoredConsent stored{
+        .consentType = QVConsentType::explicit_,
+        .isGCMEnabled = true,
+        .signals = {{QVGCMConsentSignal::analyticsStorage, QVGCMConsentSignalStatus::granted},
+                    {QVGCMConsentSignal::adStorage, QVGCMConsentSignalStatus::denied}}};
+    setUp(stored, {std::make_shared<qvtv::QVTenjinConfig>("tenjin-key")});
+    // Collection starts as the granted analytics signal leaves it, not as the explicit type would.
+    EXPECT_EQ(calls(), concat({firebaseCollection(true), {"TenjinSDK initialize:(tenjin-key)"}, tenjinOptIn(false),
                                singularOptIn(false), singularOptIn(false), airbridgeOptIn(false)}));
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::pending,
-                                      {{QVGCMConsentSignal::analyticsStorage, QVGCMConsentSignalStatus::granted},
-                                       {QVGCMConsentSignal::adStorage, QVGCMConsentSignalStatus::denied}},
-                                      {});
+    ConsentAdapterSetup::applyConsent(stored);
     // packageEnabled is absent for the analytics SDK: no collection call without a repository.
     EXPECT_EQ(calls(), concat({{"FIRAnalytics setConsent:({ad_personalization: denied, ad_storage: denied, "
                                 "ad_user_data: denied, analytics_storage: granted})"},
@@ -109,26 +113,34 @@ TEST_F(InitialConsentApplication, WithConsentModeTheAnalyticsAdapterComesFirstAn
 
 TEST_F(InitialConsentApplication, CollectedConsentEnablesExactlyTheStoredPackages) {
     auto stored = records({{"Singular", false}, {"TenjinSDK", true}, {"Airbridge", true}, {"FirebaseAnalytics", true}});
-    setUp({.consentType = QVConsentType::implict, .status = QVConsentStatus::collected, .records = stored});
+    const ConsentAdapterSetup::StoredConsent collected{
+        .consentType = QVConsentType::implict, .status = QVConsentStatus::collected, .records = stored};
+    setUp(collected);
     // The stored switch overrides the implicit default when the adapters start.
     EXPECT_EQ(calls(), concat({firebaseCollection(true), singularOptIn(false), singularOptIn(false), tenjinOptIn(true),
                                airbridgeOptIn(true)}));
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::collected, {}, stored);
+    ConsentAdapterSetup::applyConsent(collected);
     EXPECT_EQ(calls(), concat({{kAllDenied}, singularOptIn(false), tenjinOptIn(true), airbridgeOptIn(true)}));
     EXPECT_TRUE(log_.contains("[INFO] SingularConsentAdapter: applyConsent(packageEnabled: false, consentSignals: true)"));
 }
 
 TEST_F(InitialConsentApplication, RecollectionNeverEnablesWhatTheViewerRefused) {
     auto stored = records({{"Singular", true}, {"TenjinSDK", false}});
-    setUp({.consentType = QVConsentType::implict, .status = QVConsentStatus::recollectionRequired});
+    const ConsentAdapterSetup::StoredConsent implicitAgain{
+        .consentType = QVConsentType::implict, .status = QVConsentStatus::recollectionRequired, .records = stored};
+    setUp(implicitAgain);
+    EXPECT_EQ(calls(), concat({firebaseCollection(false), singularOptIn(true), singularOptIn(true), tenjinOptIn(false),
+                               airbridgeOptIn(false)}));
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::recollectionRequired, {}, stored);
+    ConsentAdapterSetup::applyConsent(implicitAgain);
     EXPECT_EQ(calls(), concat({{kAllDenied}, singularOptIn(true), tenjinOptIn(false), airbridgeOptIn(false)}));
 
-    setUp({.consentType = QVConsentType::explicit_, .status = QVConsentStatus::recollectionRequired});
+    auto explicitAgain = implicitAgain;
+    explicitAgain.consentType = QVConsentType::explicit_;
+    setUp(explicitAgain);
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::recollectionRequired, {}, stored);
+    ConsentAdapterSetup::applyConsent(explicitAgain);
     EXPECT_EQ(calls(), concat({{kAllDenied}, singularOptIn(false), tenjinOptIn(false), airbridgeOptIn(false)}));
 }
 
@@ -154,10 +166,10 @@ TEST_F(InitialConsentApplication, AnIntegrationConfigurationReplacesTheBuiltInAd
 
 TEST_F(InitialConsentApplication, EveryVendorAbsentLeavesNothingToDoAndOnlyWarns) {
     useSdks({.firebase = false, .singular = false, .tenjin = false, .airbridge = false});
-    auto manager = setUp({.consentType = QVConsentType::implict, .isGCMEnabled = true},
-                         {std::make_shared<qvtv::QVSingularConfig>("k", "s")});
+    const ConsentAdapterSetup::StoredConsent stored{.consentType = QVConsentType::implict, .isGCMEnabled = true};
+    auto manager = setUp(stored, {std::make_shared<qvtv::QVSingularConfig>("k", "s")});
     EXPECT_TRUE(manager->adapters().empty());
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::pending, {}, {});
+    ConsentAdapterSetup::applyConsent(stored);
     manager->clearSession();
     EXPECT_TRUE(calls().empty());
     EXPECT_TRUE(log_.contains("[WARN] FirebaseAnalyticsConsentAdapter: Firebase Analytics not found"));
@@ -165,10 +177,11 @@ TEST_F(InitialConsentApplication, EveryVendorAbsentLeavesNothingToDoAndOnlyWarns
 }
 
 TEST_F(InitialConsentApplication, TheManagerSkipsMissingSdksAndAdaptersOfTheWrongKind) {
-    auto manager = setUp({.consentType = QVConsentType::implict});
+    const ConsentAdapterSetup::StoredConsent stored{.consentType = QVConsentType::implict};
+    auto manager = setUp(stored);
     useSdks({.tenjin = false});  // Tenjin disappears after set-up
     clearCalls();
-    ConsentAdapterSetup::applyConsent(QVConsentStatus::pending, {}, {});
+    ConsentAdapterSetup::applyConsent(stored);
     EXPECT_EQ(calls(), concat({{kAllDenied}, singularOptIn(true), airbridgeOptIn(true)}));
     EXPECT_TRUE(log_.contains("[INFO] QVAdapterConsentManager: Failed to apply consent to " +
                               QVSupportedPackage::tenjin().description() + ": SDK not available!"));

@@ -123,7 +123,7 @@ TEST_F(ServiceConsentApplication, ASavedCustomChoiceReachesTheSdksAndIsRemembere
     // The next start reads the applied data and the stored records instead of the template's
     // region settings.
     clearCalls();
-    qvtv::ConsentAdapterSetup::applyConsent(primaryId, *repository);
+    qvtv::ConsentAdapterSetup::applyConsent(qvtv::ConsentAdapterSetup::readStoredConsent(*repository, primaryId));
     EXPECT_EQ(calls(), concat({{"FIRAnalytics setConsent:({ad_personalization: denied, ad_storage: denied, "
                                 "ad_user_data: denied, analytics_storage: granted})",
                                 "FIRAnalytics setAnalyticsCollectionEnabled:(true)"},

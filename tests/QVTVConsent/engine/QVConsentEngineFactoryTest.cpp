@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/engine/QVLogger.h"
 #include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/model/QVCategory.h"
+#include "QVTVConsent/model/QVConsentBannerData.h"
 #include "platform/RunLoop.h"
 #include "support/LogCapture.h"
+#include "tools/sdk-fakes/FakeVendorSdks.h"
 
 using namespace qvtv;
 
@@ -118,4 +123,47 @@ TEST(QVConsentEngineFactory, ClearSessionKeepsOrRemovesRegistrationsAsAsked) {
     notify();
     EXPECT_EQ(delegate->calls, 2);
     EXPECT_EQ(observed, 2);
+}
+
+TEST(QVConsentEngineFactory, ATimeOutThatPassesCancelsTheRequestsAndChangesNothing) {
+    using namespace std::chrono_literals;
+    testsupport::ServiceHarness harness;
+    // The viewer accepted on an earlier start; the template has since gained a package, so a
+    // start that went through would ask for consent again.
+    DataFactory::create();
+    auto first = DataFactory::repository();
+    ASSERT_EQ(first->initialise(QVAuthKey(primaryId)).get().code(), 200);
+    const auto categories = (*first->getBannerData(primaryId).data())->categories;
+    for (const auto& category : categories) {
+        for (const auto& package : category->packages) package->setEnabled(true);
+    }
+    ASSERT_EQ(first->saveConsent(primaryId, categories, false).get().code(), 200);
+    const auto storedBefore = first->getCollectedConsentInfo(primaryId).description();
+    harness.addAnalyticsPackage(primaryId, "com.example.new-meter");
+    sdkfakes::FakeVendorSdks sdks;
+
+    consentservice::ServiceFault stall;
+    stall.kind = consentservice::ServiceFault::Kind::stall;
+    harness.service().setFault(consentservice::ServiceEndpoint::preferenceCenterTemplate, stall);
+    const auto started = std::chrono::steady_clock::now();
+    const auto late = QVConsentEngineFactory::initialise(QVAuthKey(primaryId), {}, 300ms).get();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << "the stalled request was cancelled";
+    EXPECT_EQ(late.code(), 500);
+    EXPECT_EQ(late.msg(), "SDK Initialisation timed out");
+    EXPECT_EQ(late.error(), std::optional<std::string>("the templates did not arrive within 300 ms"));
+    EXPECT_FALSE(late.data());
+    EXPECT_FALSE(QVConsentEngineFactory::currentEngine().data());
+    EXPECT_TRUE(sdks.calls().empty());
+    const auto repository = DataFactory::repository();
+    EXPECT_EQ(repository->getCollectedConsentInfo(primaryId).description(), storedBefore);
+    EXPECT_EQ(repository->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
+    EXPECT_FALSE(repository->getConsentRecollectionReason(primaryId).data());
+
+    // A time-out that does not pass changes nothing, and the run after a time-out starts afresh.
+    harness.service().clearFaults();
+    const auto inTime = QVConsentEngineFactory::initialise(QVAuthKey(primaryId), {}, 10s).get();
+    EXPECT_EQ(inTime.code(), 200) << inTime.description();
+    EXPECT_TRUE(inTime.data());
+    EXPECT_FALSE(sdks.calls().empty());
+    EXPECT_EQ(DataFactory::repository()->getConsentStatus(primaryId).data(), QVConsentStatus::recollectionRequired);
 }

@@ -74,22 +74,10 @@ TEST(KeyboardLayout, EachTypeOffersTheCharactersItsFieldsNeed) {
         EXPECT_TRUE(standard.count(s)) << s;
     }
 
-    const KeyboardLayout& email = KeyboardLayout::forType(KeyboardType::emailAddress);
-    const auto& emailFirst = email.pages().front();
-    auto onFirstPage = [&](const std::string& text) {
-        return std::any_of(emailFirst.keys.begin(), emailFirst.keys.end(), [&](const KeyboardKey& k) { return k.text == text; });
-    };
-    EXPECT_TRUE(onFirstPage("@"));
-    EXPECT_TRUE(onFirstPage("."));
-    EXPECT_TRUE(onFirstPage(".com"));
-    EXPECT_FALSE(hasRole(emailFirst, KeyRole::space));  // addresses have no spaces
-    for (const char* s : {"_", "-", "+"}) EXPECT_TRUE(typeable(email).count(s)) << s;
-
-    const KeyboardLayout& phone = KeyboardLayout::forType(KeyboardType::phonePad);
-    EXPECT_EQ(phone.pages().size(), 1u);
-    EXPECT_EQ(phone.columns(), 4);
-    EXPECT_EQ(typeable(phone), (std::set<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "#",
-                                                      "(", ")", " "}));
+    // E-mail addresses have no spaces; the rest of the e-mail and phone layouts is typed in the
+    // keyboard tests.
+    EXPECT_FALSE(typeable(KeyboardLayout::forType(KeyboardType::emailAddress)).count(" "));
+    EXPECT_FALSE(typeable(KeyboardLayout::forType(KeyboardType::phonePad)).count("a"));
     // Titles: the page key names the page it leads to; shift shows its state.
     const KeyboardLayout& layout = KeyboardLayout::forType(KeyboardType::standard);
     const KeyboardKey next{KeyRole::nextPage, {}, {}, 3, 2, 2};

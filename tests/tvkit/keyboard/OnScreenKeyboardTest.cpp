@@ -1,5 +1,6 @@
 #include "tvkit/keyboard/OnScreenKeyboard.h"
 
+#include "QVTVConsent/ui/GoldenImage.h"
 #include "RemoteTypist.h"
 #include "tvkit/app/Application.h"
 #include "tvkit/text/TextLayout.h"
@@ -41,11 +42,12 @@ protected:
     }
     std::size_t count(const std::string& name) const { return std::count(events.begin(), events.end(), name); }
 
+    // Outlives the host, whose teardown closes a keyboard left open and so ends the edit.
+    std::vector<std::string> events;
     HeadlessHost host;
     std::shared_ptr<ViewController> screen = std::make_shared<ViewController>();
     std::shared_ptr<TextField> field = View::make<TextField>();
     std::shared_ptr<TextField> other = View::make<TextField>();
-    std::vector<std::string> events;
 };
 
 TEST_F(KeyboardTest, TypingANameWithArrowsAndSelectGivesExactlyThatText) {
@@ -71,6 +73,16 @@ TEST_F(KeyboardTest, TypingANameWithArrowsAndSelectGivesExactlyThatText) {
     EXPECT_EQ(host.window().topViewController(), screen.get());
     EXPECT_EQ(host.focusedView(), field.get());
     EXPECT_EQ(field->text(), name);
+}
+
+TEST_F(KeyboardTest, LooksLikeItsPicture) {
+    OnScreenKeyboard* keyboard = open();
+    ASSERT_NE(keyboard, nullptr);
+    testing::RemoteTypist viewer(host, *keyboard);
+    ASSERT_TRUE(viewer.type("Zo\u00EB O'B"));
+    ASSERT_TRUE(viewer.press(KeyRole::shift));  // shows the upper-case page, focus on shift
+    host.advance(1);
+    EXPECT_TRUE(testsupport::GoldenImage::compare(host.render(), "onscreen_keyboard"));
 }
 
 TEST_F(KeyboardTest, EmailAndPhoneFieldsGetTheirLayouts) {
@@ -125,6 +137,8 @@ TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     ASSERT_TRUE(again.type("c"));
     ASSERT_TRUE(again.press(KeyRole::done));
     EXPECT_EQ(events, (std::vector<std::string>{"began", "changed", "endedOnExit", "ended", "primary"}));
+    host.press(PressType::leftArrow);  // to delete, on the keyboard sliding away: it does nothing
+    host.press(PressType::select);
     host.advance(1);
     EXPECT_EQ(field->text(), "abc");
 
@@ -145,6 +159,22 @@ TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     host.advance(1);
     EXPECT_EQ(events, (std::vector<std::string>{"began", "ended"}));
     EXPECT_NE(open(), nullptr);  // and the field can be edited again
+    host.press(PressType::menu);
+    host.advance(1);
+
+    // Over a presented screen, Menu closes the keyboard and leaves the screen up.
+    auto form = std::make_shared<ViewController>();
+    auto formField = View::make<TextField>();
+    formField->setFrame({100, 100, 400, 48});
+    form->view()->addSubview(formField);
+    screen->present(form, false);
+    host.advance(1);
+    ASSERT_TRUE(formField->isFocused());
+    ASSERT_NE(open(), nullptr);
+    host.press(PressType::menu);
+    host.advance(1);
+    EXPECT_EQ(host.window().topViewController(), form.get());
+    EXPECT_TRUE(formField->isFocused());
 }
 
 TEST_F(KeyboardTest, AnEditableTextViewIsTypedIntoLikeAMultiLineField) {

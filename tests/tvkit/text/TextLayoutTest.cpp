@@ -107,6 +107,21 @@ TEST(TextLayout, HitTestingFindsCharactersAndLinks) {
     EXPECT_EQ(layout.characterIndexAt({5000, y}), s.text().size() - 1);
 }
 
+// Unwrapped left-aligned text is measured from the word cache; Pango lays out centred text
+// itself, and with no width the two must agree.
+TEST(TextLayout, UnwrappedTextMeasuresAsPangoLaysItOut) {
+    AttributedString text = policy();
+    text.append("\n\tTabbed\tcolumns and a very long line that would wrap at any width a screen has", body());
+    TextLayoutOptions pango;
+    pango.alignment = TextAlignment::center;
+    const TextLayout ours(text, 0);
+    const TextLayout theirs(text, pango);
+    EXPECT_NEAR(ours.size().width, theirs.size().width, 0.01);
+    EXPECT_NEAR(ours.size().height, theirs.size().height, 0.01);
+    EXPECT_EQ(ours.lineCount(), theirs.lineCount());
+    EXPECT_EQ(ours.lineCount(), 5);
+}
+
 TEST(TextLayout, InvalidUtf8IsRepairedNotRejected) {
     AttributedString s(std::string("ok\xFF\x00ok", 6), body());
     TextLayout layout(s, 200);

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <tuple>
+
 using namespace tvkit;
 
 namespace {
@@ -79,6 +82,35 @@ TEST(TextField, TakesTypedTextOnlyWhileFocused) {
     EXPECT_EQ(field->text(), "cafe");
     notes->setKeyboardType(KeyboardType::emailAddress);
     EXPECT_EQ(notes->keyboardType(), KeyboardType::emailAddress);
+}
+
+// A single-line field lays out only the end of a long text; what shows must be what the whole
+// line would show: the same last words, flush against the caret, nothing blank on the left.
+TEST(TextField, ALongLineShowsItsEndAsTheLastWordsAloneWould) {
+    HeadlessHost host;
+    const std::string ending = "Ana Lu\u00EDsa de Sousa \u05E9\u05DC\u05D5\u05DD and the rest of her long name";
+    std::string prefix;
+    while (prefix.size() < 6000) prefix += "ignored words w\u00F6rds ";
+    auto whole = View::make<TextField>();
+    auto tail = View::make<TextField>();
+    for (const auto& [field, text, y] : {std::tuple{whole, prefix + ending, 100.0}, std::tuple{tail, ending, 200.0}}) {
+        field->setFrame({100, y, 300, 48});
+        field->setText(text);
+        field->setCaretAlwaysVisible(true);
+        host.window().addSubview(field);
+    }
+    const Bitmap& frame = host.render();
+    int differing = 0, inked = 0;
+    for (int y = 100; y < 148; ++y) {
+        for (int x = 100; x < 400; ++x) {
+            const std::uint8_t* a = frame.data() + y * frame.stride() + x * 4;
+            const std::uint8_t* b = a + 100 * frame.stride();
+            for (int c = 0; c < 4; ++c) differing += std::abs(a[c] - b[c]) > 24;
+            inked += x < 150 && a[3] > 0 && a[0] + a[1] + a[2] < 3 * 128;
+        }
+    }
+    EXPECT_LT(differing, 20);
+    EXPECT_GT(inked, 20);  // text reaches the left edge
 }
 
 TEST(QrCodeView, SizesItselfFromTheCodeAndKeepsItSquare) {

@@ -29,6 +29,11 @@ struct SdlTextureDestroy {
 
 bool editingText() { return Application::shared().isEditingText(); }
 
+void sendTyped(const char* text) {
+    if (editingText()) Application::shared().sendText(text);
+    else Application::shared().sendPress(Press::keyboard(text));
+}
+
 } // namespace
 
 // SDL's video subsystem with the window, its renderer and the frame texture.
@@ -47,7 +52,7 @@ struct SdlHost::Sdl {
 };
 
 SdlHost::SdlHost(Size screen, double windowScale, std::string title)
-    : screen_(screen), scale_(std::clamp(windowScale, 0.1, 4.0)), title_(std::move(title)) {
+    : screen_(screen), scale_(windowScale == fitToDisplay ? fitToDisplay : std::clamp(windowScale, 0.1, 4.0)), title_(std::move(title)) {
     Application::shared().setScreenSize(screen);
     window_ = View::make<Window>(Rect{{0, 0}, screen});
     window_->makeKeyAndVisible();
@@ -70,7 +75,7 @@ bool SdlHost::handleKey(int keycode) {
     case SDLK_ESCAPE: app.sendPress(PressType::menu); return true;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        if (editing) return app.sendText("\n");
+        // Select, even on a text field: it opens the on-screen keyboard, whose keys it presses.
         app.sendPress(PressType::select);
         return true;
     case SDLK_BACKSPACE:
@@ -92,6 +97,13 @@ bool SdlHost::run() {
         return false;
     }
     sdl.initialised = true;
+    if (scale_ == fitToDisplay) {
+        SDL_DisplayMode mode;
+        // Leave room for the desktop's panels and the window's frame.
+        scale_ = SDL_GetDesktopDisplayMode(0, &mode) == 0
+                     ? std::clamp(std::min(mode.w * 0.9 / screen_.width, mode.h * 0.9 / screen_.height), 0.1, 1.0)
+                     : 0.5;
+    }
     const int width = static_cast<int>(std::lround(screen_.width * scale_));
     const int height = static_cast<int>(std::lround(screen_.height * scale_));
     sdl.window.reset(SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
@@ -120,7 +132,7 @@ bool SdlHost::run() {
             do {
                 if (event.type == SDL_QUIT) running_ = false;
                 else if (event.type == SDL_KEYDOWN) handleKey(event.key.keysym.sym);
-                else if (event.type == SDL_TEXTINPUT && editingText()) Application::shared().sendText(event.text.text);
+                else if (event.type == SDL_TEXTINPUT) sendTyped(event.text.text);
                 else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) window_->markNeedsDisplay();
             } while (SDL_PollEvent(&event));
         }

@@ -1,8 +1,9 @@
 #pragma once
 // Shows a tvkit application in a desktop window with SDL2, at up to 60 frames a second, and
 // plays the remote from the keyboard: arrows move focus, Return is Select, Escape and
-// Backspace are Menu, Space is Play/Pause, and typed text goes to a focused text field or an
-// open on-screen keyboard (where Return and Backspace edit instead). Frames are drawn only when something changed.
+// Backspace are Menu, Space is Play/Pause. Typed text goes to a focused text field or an open
+// on-screen keyboard, where Space and Backspace edit instead; otherwise a typed character is a
+// keyboard press, which key commands answer. Frames are drawn only when something changed.
 //
 //   tvkit::SdlHost host({1920, 1080}, 0.5);   // a 960 x 540 window
 //   host.setRootViewController(std::make_shared<HomeScreen>());
@@ -17,6 +18,9 @@ namespace tvkit {
 
 class SdlHost {
 public:
+    // As the window scale: the largest window that fits the display, at most the screen's size.
+    static constexpr double fitToDisplay = 0;
+
     explicit SdlHost(Size screen = {1920, 1080}, double windowScale = 0.5, std::string title = "tvkit");
     ~SdlHost();
     SdlHost(const SdlHost&) = delete;

@@ -1,0 +1,125 @@
+#include "QVTVConsent/ui/controls/QVCheckboxView.h"
+
+#include "tvkit/focus/FocusLook.h"
+#include "tvkit/graphics/AffineTransform.h"
+#include "tvkit/layout/LayoutConstraint.h"
+#include "tvkit/render/SymbolImage.h"
+
+namespace qvtv {
+namespace {
+
+const tvkit::Font& regularFont() {
+    static const tvkit::Font font = tvkit::Font::system(20);
+    return font;
+}
+
+const tvkit::Font& focusedFont() {
+    static const tvkit::Font font = tvkit::Font::system(20, tvkit::Font::medium);
+    return font;
+}
+
+} // namespace
+
+QVCheckboxView::QVCheckboxView(Options options, Action action)
+    : tvkit::Control(tvkit::Rect{}),
+      focusedScale(options.focusedScale),
+      unfocusedScale(options.unfocusedScale),
+      shadowOpacityFocused(options.shadowOpacityFocused),
+      shadowOpacityUnfocused(options.shadowOpacityUnfocused),
+      shadowRadiusFocused(options.shadowRadiusFocused),
+      shadowRadiusUnfocused(options.shadowRadiusUnfocused),
+      shadowOffsetFocused(options.shadowOffsetFocused),
+      shadowOffsetUnfocused(options.shadowOffsetUnfocused),
+      label(tvkit::View::make<tvkit::Label>()),
+      checkbox(tvkit::View::make<tvkit::ImageView>()),
+      stack(tvkit::View::make<tvkit::StackView>()),
+      action_(std::move(action)),
+      title_(std::move(options.title)),
+      isCheckedValue_(options.checked),
+      isEnabledValue_(options.enabled),
+      textColor_(options.textColor),
+      textColorDisabled_(options.textColorDisabled) {
+    layout();
+    update();
+    addAction([](tvkit::Control& self) { static_cast<QVCheckboxView&>(self).onTap(); },
+              tvkit::ControlEvent::primaryActionTriggered);
+}
+
+void QVCheckboxView::layout() {
+    setClipsToBounds(false);
+    layer().setMasksToBounds(false);
+    layer().setCornerRadius(6.4);
+    setBackgroundColor(tvkit::Color::black().withAlpha(0.05));
+
+    checkbox->setContentMode(tvkit::ImageView::ContentMode::scaleAspectFit);
+    checkbox->setTranslatesAutoresizingMaskIntoConstraints(false);
+    label->setText(title_);
+    label->setFont(regularFont());
+    label->setNumberOfLines(1);
+
+    stack->setAxis(tvkit::LayoutAxis::horizontal);
+    stack->setSpacing(4);
+    stack->setAlignment(tvkit::StackView::Alignment::center);
+    stack->addArrangedSubview(checkbox);
+    stack->addArrangedSubview(label);
+    stack->setTranslatesAutoresizingMaskIntoConstraints(false);
+    addSubview(stack);
+    tvkit::LayoutConstraint::activate({
+        checkbox->widthAnchor().equalToConstant(24),
+        checkbox->heightAnchor().equalToConstant(24),
+        stack->leadingAnchor().equalTo(leadingAnchor(), 16),
+        stack->trailingAnchor().equalTo(trailingAnchor(), -16),
+        stack->topAnchor().equalTo(topAnchor()),
+        stack->bottomAnchor().equalTo(bottomAnchor()),
+    });
+}
+
+void QVCheckboxView::update() {
+    checkbox->setImage(tvkit::SymbolImage::named(isCheckedValue_ ? "checkmark.square.fill" : "square"));
+    const tvkit::Color color = isEnabledValue_ ? textColor_ : textColorDisabled_;
+    label->setTextColor(color);
+    // The box follows the title's colour so a disabled row reads as one.
+    checkbox->setTintColor(color);
+    const double alpha = isEnabledValue_ ? 1.0 : 0.5;
+    checkbox->setAlpha(alpha);
+    label->setAlpha(alpha);
+    setUserInteractionEnabled(isEnabledValue_);
+    setNeedsLayout();
+}
+
+void QVCheckboxView::onTap() {
+    if (!isEnabledValue_) return;
+    isCheckedValue_ = !isCheckedValue_;
+    update();
+    if (action_) action_(*this);
+}
+
+void QVCheckboxView::pressesEnded(const tvkit::PressSet& presses) {
+    if (!presses.empty() && presses.front().type == tvkit::PressType::select) {
+        sendActions(tvkit::ControlEvent::primaryActionTriggered);
+        return;
+    }
+    tvkit::Control::pressesEnded(presses);
+}
+
+void QVCheckboxView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
+                                    tvkit::FocusAnimationCoordinator& coordinator) {
+    tvkit::Control::didUpdateFocus(context, coordinator);
+    tvkit::addFocusLook(
+        *this, context, coordinator,
+        [this] {
+            setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
+            layer().setShadow(layer().shadowColor(), shadowOpacityFocused, shadowRadiusFocused, shadowOffsetFocused);
+            setBackgroundColor(tvkit::Color::black().withAlpha(0.1));
+            label->setFont(focusedFont());
+        },
+        [this] {
+            setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
+            layer().setShadow(layer().shadowColor(), shadowOpacityUnfocused, shadowRadiusUnfocused,
+                              shadowOffsetUnfocused);
+            setBackgroundColor(tvkit::Color::black().withAlpha(0.05));
+            label->setFont(regularFont());
+        });
+}
+
+} // namespace qvtv

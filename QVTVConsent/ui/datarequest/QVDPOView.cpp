@@ -1,0 +1,91 @@
+#include "QVTVConsent/ui/datarequest/QVDPOView.h"
+
+#include "QVTVConsent/model/ColorUtils.h"
+#include "QVTVConsent/ui/controls/QVPaddedLabel.h"
+#include "QVTVConsent/ui/controls/Spacer.h"
+#include "platform/Url.h"
+#include "tvkit/app/Application.h"
+#include "tvkit/input/TapGestureRecognizer.h"
+#include "tvkit/view/TextView.h"
+
+#include <algorithm>
+
+namespace qvtv {
+
+namespace {
+
+// The blue the platform uses for links.
+const tvkit::Color systemBlue = tvkit::Color::fromRGBA8(0x0A, 0x84, 0xFF);
+
+std::shared_ptr<QVPaddedLabel> paddedLabel(std::string text, tvkit::EdgeInsets padding, tvkit::Font font,
+                                           tvkit::Color color) {
+    auto label = tvkit::View::make<QVPaddedLabel>(padding);
+    label->setText(std::move(text));
+    label->setFont(std::move(font));
+    label->setTextColor(color);
+    return label;
+}
+
+// Something before and after one '@', and nothing a mail address cannot carry unencoded.
+bool formsMailAddress(std::string_view address) {
+    const std::size_t at = address.find('@');
+    if (at == 0 || at == std::string_view::npos || at + 1 == address.size()) return false;
+    if (address.find('@', at + 1) != std::string_view::npos) return false;
+    return platform::Url::parse("mailto:" + std::string(address)).has_value();
+}
+
+} // namespace
+
+QVDPOView::QVDPOView(std::shared_ptr<const QVDataRequestFormData> data) : data_(std::move(data)) {
+    setAxis(tvkit::LayoutAxis::vertical);
+    setDistribution(Distribution::fill);
+    const QVContainer& box = data_->dpoContainer;
+    const tvkit::Color boxColor = ColorUtils::fromHex(box.backgroundColor);
+    if (box.fillType == QVFillType::stroke) {
+        setBackgroundColor(tvkit::Color::clear());
+        layer().setBorderWidth(1);
+        layer().setBorderColor(boxColor);
+    } else {
+        setBackgroundColor(boxColor);
+        layer().setBorderWidth(0);
+    }
+    if (box.cornerType == QVCornerType::smooth) layer().setCornerRadius(8);
+
+    const tvkit::Color text = ColorUtils::fromHex(data_->textColor);
+    auto title = paddedLabel(data_->contactOurOfficerTitle, {0, 12, 0, 12}, tvkit::Font::system(16, tvkit::Font::semibold), text);
+    title_ = title.get();
+    auto name = paddedLabel(data_->dpoNameLabel + ": " + data_->dpoName, {0, 12, 0, 12}, tvkit::Font::system(14), text);
+    name_ = name.get();
+
+    auto key = paddedLabel(data_->dpoEmailLabel + ": ", {0, 12, 0, 0}, tvkit::Font::system(14), text);
+    key->setContentHuggingPriority(750, tvkit::LayoutAxis::horizontal);
+    tvkit::TextAttributes link;
+    link.font = tvkit::Font::system(14);
+    link.color = systemBlue;
+    link.underline = true;
+    auto email = tvkit::View::make<tvkit::TextView>(tvkit::AttributedString(data_->dpoEmail, link));
+    email_ = email.get();
+    email->setSelectable(false);
+    email->setTextContainerInset({0, 0, 0, 12});
+    email->setUserInteractionEnabled(true);
+    email->addGestureRecognizer(
+        std::make_shared<tvkit::TapGestureRecognizer>([this](tvkit::GestureRecognizer&) { handleDPOEmailTap(); }));
+    auto row = tvkit::View::make<tvkit::StackView>(std::vector<std::shared_ptr<tvkit::View>>{key, email});
+    row->setAxis(tvkit::LayoutAxis::horizontal);
+    row->setDistribution(Distribution::fill);
+
+    addArrangedSubview(Spacer::make(std::nullopt, 12));
+    addArrangedSubview(std::move(title));
+    addArrangedSubview(Spacer::make(std::nullopt, 4));
+    addArrangedSubview(std::move(name));
+    addArrangedSubview(Spacer::make(std::nullopt, 2));
+    addArrangedSubview(std::move(row));
+    addArrangedSubview(Spacer::make(std::nullopt, 12));
+}
+
+void QVDPOView::handleDPOEmailTap() {
+    if (!formsMailAddress(data_->dpoEmail)) return;
+    tvkit::Application::shared().openURL("mailto:" + data_->dpoEmail);
+}
+
+} // namespace qvtv

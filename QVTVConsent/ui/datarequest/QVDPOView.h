@@ -1,0 +1,43 @@
+#pragma once
+// The data protection officer's contact block under the data-request form: a title, the
+// officer's name and an underlined e-mail address, in a box filled or outlined as the
+// template says. The address opens as a "mailto:" link through the application when it forms
+// an address; otherwise a tap on it does nothing.
+//
+//   form->addArrangedSubview(tvkit::View::make<qvtv::QVDPOView>(formData));
+
+#include "QVTVConsent/model/QVDataRequestFormData.h"
+#include "tvkit/layout/StackView.h"
+
+#include <memory>
+
+namespace tvkit {
+class TextView;
+}
+
+namespace qvtv {
+
+class QVPaddedLabel;
+
+class QVDPOView : public tvkit::StackView {
+public:
+    explicit QVDPOView(std::shared_ptr<const QVDataRequestFormData> data);
+    std::string_view className() const override { return "QVDPOView"; }
+
+    bool canBecomeFocused() const override { return false; }
+
+    const QVPaddedLabel& titleLabel() const { return *title_; }
+    const QVPaddedLabel& nameLabel() const { return *name_; }
+    const tvkit::TextView& emailLabel() const { return *email_; }
+
+    // Opens "mailto:" + the officer's address; nothing when that forms no address.
+    void handleDPOEmailTap();
+
+private:
+    std::shared_ptr<const QVDataRequestFormData> data_;
+    QVPaddedLabel* title_ = nullptr;
+    QVPaddedLabel* name_ = nullptr;
+    tvkit::TextView* email_ = nullptr;
+};
+
+} // namespace qvtv

@@ -1,0 +1,28 @@
+#include "QVTVConsent/ui/text/QVAttributedScrollableTextView.h"
+
+#include "tvkit/input/TapGestureRecognizer.h"
+
+namespace qvtv {
+
+QVAttributedScrollableTextView::QVAttributedScrollableTextView(const QVHtmlData& data, OnFocusChange onFocusChange)
+    : textView_(tvkit::View::make<QVAttributedTextView>(data)), onFocusChange_(std::move(onFocusChange)) {
+    // The area is one focus target: were the text inside focusable too, focus could land on it
+    // and the arrows would no longer scroll, nor would the focus callback hear of it.
+    textView_->setFocusable(false);
+    setContent(textView_, {});
+    // Select reaches the focused area; the text answers it at the middle of what is shown.
+    addGestureRecognizer(std::make_shared<tvkit::TapGestureRecognizer>(
+        [text = textView_.get()](tvkit::GestureRecognizer& recognizer) {
+            text->handleTextTap(static_cast<tvkit::TapGestureRecognizer&>(recognizer));
+        }));
+}
+
+void QVAttributedScrollableTextView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
+                                                    tvkit::FocusAnimationCoordinator& coordinator) {
+    QVScrollView::didUpdateFocus(context, coordinator);
+    if (!onFocusChange_) return;
+    if (context.nextFocusedView() == this) onFocusChange_(true, context, coordinator);
+    else if (context.previouslyFocusedView() == this) onFocusChange_(false, context, coordinator);
+}
+
+} // namespace qvtv

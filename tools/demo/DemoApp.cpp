@@ -1,0 +1,106 @@
+#include "tools/demo/DemoApp.h"
+
+#include "platform/RunLoop.h"
+
+#include <optional>
+
+namespace demo {
+namespace {
+
+using namespace qvtv;
+
+// Any code identifies the listener; the same code replaces it.
+constexpr std::int64_t listenerCode = 1;
+
+struct TranscriptDelegate : QVConsentEventDelegate {
+    TranscriptDelegate(std::string id, std::ostream& out) : id(std::move(id)), out(out) {}
+    const std::string& applicationId() const override { return id; }
+    void onConsentAction(const QVDataMessage<QVConsentEvent>& data) override {
+        out << "  delegate event: " << data.data()->description() << "\n";
+    }
+    std::string id;
+    std::ostream& out;
+};
+
+} // namespace
+
+DemoApp::DemoApp(DemoOptions options, std::ostream& transcript)
+    : options_(std::move(options)), transcript_(transcript), home_(std::make_shared<HomeScreen>()) {
+    home_->setPrivacySettingsAction([this] { openPrivacySettings(); });
+    home_->setDemoKeys({{"r", [this] { resetAndRestart(); }, "reset consent and restart"}});
+}
+
+DemoApp::~DemoApp() {
+    QVConsentEventManager::shared()->removeObserver(listenerCode);
+    QVConsentEventManager::shared()->removeDelegate(listenerCode);
+}
+
+bool DemoApp::start() {
+    listenToEvents();
+    std::optional<QVConsentEngineFactory::Result> result;
+    QVConsentEngineFactory::initialise(QVAuthKey(options_.primaryId, options_.secondaryId),
+                                       [&](const QVConsentEngineFactory::Result& r) { result = r; });
+    platform::RunLoop::main().runUntil([&] { return result.has_value(); }, std::chrono::seconds(130));
+    if (!result) {
+        transcript_ << "  initialise did not finish\n";
+        return false;
+    }
+    transcript_ << "  initialise: " << result->code() << " " << result->msg() << "\n";
+    engine_ = result->data() ? *result->data() : nullptr;
+    refreshStatus();
+    return engine_ != nullptr;
+}
+
+void DemoApp::listenToEvents() {
+    // A delegate hears one application id; an observer hears every event, on the main queue.
+    auto events = QVConsentEventManager::shared();
+    events->addDelegate(listenerCode, std::make_shared<TranscriptDelegate>(options_.primaryId, transcript_));
+    events->addObserver(listenerCode, std::any{}, [this](const QVDataMessage<QVConsentEvent>& data) {
+        transcript_ << "  observer event (main queue): code " << data.data()->code() << ", status "
+                    << rawValue(data.data()->consentStatus()) << "\n";
+        refreshStatus();
+    });
+}
+
+bool DemoApp::askForConsentIfNeeded() {
+    if (!engine_) return false;
+    const auto status = engine_->getConsentStatus(options_.primaryId).data();
+    if (status && *status == QVConsentStatus::collected) return false;
+    presentBanner();
+    return true;
+}
+
+void DemoApp::openPrivacySettings() {
+    if (engine_) presentPreferenceCenter();
+}
+
+bool DemoApp::resetAndRestart() {
+    transcript_ << "  reset: the stored consent is forgotten and the app starts again\n";
+    engine_.reset();
+    QVConsentEngineFactory::clearSession(true);
+    sdks_.clearCalls();
+    return start() && (askForConsentIfNeeded(), true);
+}
+
+// The library's screens arrive with its show operations; until then the status line says what
+// the viewer would see.
+void DemoApp::presentBanner() {
+    transcript_ << "  the consent banner is due\n";
+    home_->setStatus("Consent needed: the banner is due");
+}
+
+void DemoApp::presentPreferenceCenter() {
+    transcript_ << "  the preference center is asked for\n";
+}
+
+void DemoApp::refreshStatus() {
+    std::string text = "Consent: ";
+    std::optional<QVConsentStatus> status;
+    if (engine_) status = engine_->getConsentStatus(options_.primaryId).data();
+    text += status ? std::string(rawValue(*status)) : "not initialised";
+    const auto calls = sdks_.calls();
+    text += " · SDKs last received: " + (calls.empty() ? std::string("nothing") : calls.back());
+    home_->setStatus(text);
+}
+
+} // namespace demo
