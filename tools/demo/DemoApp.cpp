@@ -79,7 +79,9 @@ bool DemoApp::resetAndRestart() {
     engine_.reset();
     QVConsentEngineFactory::clearSession(true);
     sdks_.clearCalls();
-    return start() && (askForConsentIfNeeded(), true);
+    if (!start()) return false;
+    askForConsentIfNeeded();
+    return true;
 }
 
 // The library's screens arrive with its show operations; until then the status line says what

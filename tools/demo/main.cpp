@@ -17,7 +17,9 @@
 
 namespace {
 
-bool hasDisplay() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"); }
+bool hasDisplay() {
+    return (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) && tvkit::SdlHost::displayAvailable();
+}
 
 int runInWindow(demo::DemoApp& app) {
     tvkit::SdlHost host({1920, 1080}, tvkit::SdlHost::fitToDisplay, "Riverside TV");

@@ -1,5 +1,7 @@
 #include "tools/sdk-fakes/FakeVendorSdks.h"
 
+#include <stdexcept>
+
 #include "platform/ClassRegistry.h"
 #include "tools/sdk-fakes/RecordingSdkObject.h"
 
@@ -22,7 +24,12 @@ FakeVendorSdks::~FakeVendorSdks() {
 
 void FakeVendorSdks::add(const std::string& className, const std::vector<std::string>& selectors) {
     auto cls = std::make_shared<RecordingSdkObject>(className, journal_);
-    for (const auto& s : selectors) cls->answers(s);
+    for (const auto& s : selectors) {
+        cls->answers(s, [failing = failing_, s](const auto&) -> platform::ObjectHandle {
+            if (failing->contains(s)) throw std::runtime_error(failureText);
+            return nullptr;
+        });
+    }
     platform::ClassRegistry::registerClass(className, cls);
     registered_.push_back(className);
 }

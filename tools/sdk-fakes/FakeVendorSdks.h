@@ -8,6 +8,7 @@
 //   EXPECT_EQ(sdks.calls(), (std::vector<std::string>{"Singular stopAllTracking", ...}));
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,20 @@ public:
     FakeVendorSdks(const FakeVendorSdks&) = delete;
     FakeVendorSdks& operator=(const FakeVendorSdks&) = delete;
 
+    // What a failing call throws (as std::runtime_error).
+    static constexpr const char* failureText = "The SDK refused the call";
+
     std::vector<std::string> calls() const { return journal_->lines(); }
     void clearCalls() { journal_->clear(); }
+    // From now on every class that answers `selector` throws when it receives it (the call is
+    // still recorded), as an SDK that fails inside does.
+    void failOn(const std::string& selector) { failing_->insert(selector); }
+    void clearFailures() { failing_->clear(); }
 
 private:
     std::shared_ptr<CallJournal> journal_ = std::make_shared<CallJournal>();
+    // Set before the calls are made; read by the thread that makes them.
+    std::shared_ptr<std::set<std::string>> failing_ = std::make_shared<std::set<std::string>>();
     std::vector<std::string> registered_;
 
     void add(const std::string& className, const std::vector<std::string>& selectors);

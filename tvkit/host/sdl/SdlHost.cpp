@@ -60,6 +60,14 @@ SdlHost::SdlHost(Size screen, double windowScale, std::string title)
 
 SdlHost::~SdlHost() = default;
 
+bool SdlHost::displayAvailable() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Without a window system SDL falls back to drivers that draw into memory nobody sees.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return !driver.empty() && driver != "offscreen" && driver != "dummy";
+}
+
 void SdlHost::setRootViewController(std::shared_ptr<ViewController> controller) {
     window_->setRootViewController(std::move(controller));
 }

@@ -26,6 +26,9 @@ public:
     SdlHost(const SdlHost&) = delete;
     SdlHost& operator=(const SdlHost&) = delete;
 
+    // Whether SDL can reach a display (a window system answers), without opening a window.
+    static bool displayAvailable();
+
     Window& window() { return *window_; }
     void setRootViewController(std::shared_ptr<ViewController> controller);
 
