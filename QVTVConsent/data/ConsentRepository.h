@@ -72,6 +72,10 @@ public:
     virtual void clearSession() = 0;
 
     virtual std::optional<bool> doNotStoreConsent(const std::string& applicationId) = 0;
+
+    // The envelope stored when loading the id's templates failed; the screens of that id are not
+    // shown while it is there.
+    virtual std::optional<QVMessage> getConfigError(const std::string& applicationId) = 0;
 };
 
 } // namespace qvtv

@@ -412,6 +412,10 @@ std::optional<bool> ConsentRepositoryImpl::doNotStoreConsent(const std::string& 
     return container->qvConsentBannerData->doNotStoreConsent;
 }
 
+std::optional<QVMessage> ConsentRepositoryImpl::getConfigError(const std::string& applicationId) {
+    return prefs_->getConfigError(applicationId);
+}
+
 bool ConsentRepositoryImpl::isSecondaryId(const std::string& applicationId) const {
     const auto key = authKey();
     return key && key->secondaryApplicationId() == applicationId;

@@ -68,6 +68,7 @@ public:
                                                            bool isRejectAll) override;
     void clearSession() override;
     std::optional<bool> doNotStoreConsent(const std::string& applicationId) override;
+    std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
 
     std::optional<QVAuthKey> authKey() const override;
     const std::shared_ptr<Prefs>& prefs() const { return prefs_; }

@@ -6,6 +6,7 @@
 //   auto status = engine->getConsentStatus("demo-tv-app");
 //   if (status.code() == 200 && status.data() != qvtv::QVConsentStatus::collected) askForConsent();
 //   engine->addDelegate(1, myDelegate);
+//   engine->showConsentBanner(homeScreen);               // on the main thread
 
 #include <any>
 #include <cstdint>
@@ -16,12 +17,17 @@
 #include "QVTVConsent/engine/QVConsentEventDelegate.h"
 #include "QVTVConsent/engine/QVConsentEventManager.h"
 #include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/engine/QVMessage.h"
 #include "QVTVConsent/model/GoogleConsentData.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "QVTVConsent/model/QVConsentRecollectionReason.h"
 #include "QVTVConsent/model/QVConsentStatus.h"
 #include "QVTVConsent/model/QVPackageConsent.h"
+
+namespace tvkit {
+class ViewController;
+}
 
 namespace qvtv {
 
@@ -45,6 +51,21 @@ public:
     // 200 without payload when the package is unknown.
     virtual QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
                                                                         const std::string& packageId) = 0;
+
+    // Show operations, called on the main thread. Each answers 200 at once (or the configuration
+    // error stored for the id, showing nothing), puts up the loading overlay, and presents the
+    // screen over `host` once the template has been read; without a template the viewer sees a
+    // toast with the reason instead. The two taking an id throw DataFactoryError::notCreated
+    // before any initialisation; the other two answer 500.
+    virtual QVMessage showConsentBannerFor(const std::string& applicationId,
+                                           const std::shared_ptr<tvkit::ViewController>& host) = 0;
+    // The banner of the key's primary application id.
+    virtual QVMessage showConsentBanner(const std::shared_ptr<tvkit::ViewController>& host) = 0;
+    // The banner of the key's secondary application id (500 when the key has none).
+    virtual QVMessage showSecondaryBanner(const std::shared_ptr<tvkit::ViewController>& host) = 0;
+    virtual QVMessage showPreferenceCenter(const std::string& applicationId,
+                                           const std::shared_ptr<tvkit::ViewController>& host) = 0;
+
     virtual void addObserver(std::int64_t code, std::any observer, ObserverCallback callback) = 0;
     virtual void removeObserver(std::int64_t code) = 0;
     virtual void addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) = 0;

@@ -1,5 +1,7 @@
 #include "QVTVConsent/engine/QVConsentEngineImpl.h"
 
+#include "QVTVConsent/engine/QVScreenLayer.h"
+
 namespace qvtv {
 
 QVConsentEngineImpl::QVConsentEngineImpl(std::shared_ptr<QVCoreEngine> coreEngine) : coreEngine_(std::move(coreEngine)) {}
@@ -33,6 +35,24 @@ QVDataMessage<QVConsentEngine::ConsentList> QVConsentEngineImpl::getCollectedCon
 QVDataMessage<std::shared_ptr<QVPackageConsent>> QVConsentEngineImpl::getPackage(const std::string& applicationId,
                                                                                  const std::string& packageId) {
     return coreEngine_->getPackage(applicationId, packageId);
+}
+
+QVMessage QVConsentEngineImpl::showConsentBannerFor(const std::string& applicationId,
+                                                    const std::shared_ptr<tvkit::ViewController>& host) {
+    return coreEngine_->showConsentBannerFor(applicationId, host, QVScreenLayer::bannerBuilder());
+}
+
+QVMessage QVConsentEngineImpl::showConsentBanner(const std::shared_ptr<tvkit::ViewController>& host) {
+    return coreEngine_->showConsentBanner(host, QVScreenLayer::bannerBuilder());
+}
+
+QVMessage QVConsentEngineImpl::showSecondaryBanner(const std::shared_ptr<tvkit::ViewController>& host) {
+    return coreEngine_->showSecondaryBanner(host, QVScreenLayer::bannerBuilder());
+}
+
+QVMessage QVConsentEngineImpl::showPreferenceCenter(const std::string& applicationId,
+                                                    const std::shared_ptr<tvkit::ViewController>& host) {
+    return coreEngine_->showPreferenceCenter(applicationId, host, QVScreenLayer::preferenceCenterBuilder());
 }
 
 void QVConsentEngineImpl::addObserver(std::int64_t code, std::any observer, ObserverCallback callback) {

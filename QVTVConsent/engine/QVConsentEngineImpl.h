@@ -1,5 +1,6 @@
 #pragma once
-// The public engine: forwards every operation to the core engine it wraps, unchanged.
+// The public engine: forwards every operation to the core engine it wraps, unchanged, and gives
+// the show operations the builders of the library's own screens.
 //
 //   std::shared_ptr<qvtv::QVConsentEngine> engine = std::make_shared<qvtv::QVConsentEngineImpl>(core);
 
@@ -20,6 +21,12 @@ public:
     QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) override;
     QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
                                                                 const std::string& packageId) override;
+    QVMessage showConsentBannerFor(const std::string& applicationId,
+                                   const std::shared_ptr<tvkit::ViewController>& host) override;
+    QVMessage showConsentBanner(const std::shared_ptr<tvkit::ViewController>& host) override;
+    QVMessage showSecondaryBanner(const std::shared_ptr<tvkit::ViewController>& host) override;
+    QVMessage showPreferenceCenter(const std::string& applicationId,
+                                   const std::shared_ptr<tvkit::ViewController>& host) override;
     void addObserver(std::int64_t code, std::any observer, ObserverCallback callback) override;
     void removeObserver(std::int64_t code) override;
     void addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) override;

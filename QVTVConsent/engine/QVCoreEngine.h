@@ -1,9 +1,11 @@
 #pragma once
 // The engine behind the public one: every query the host makes is answered here from the
-// repository, and observers and delegates go to the shared event manager. Internal; hosts use
-// QVConsentEngine, which forwards to this.
+// repository, observers and delegates go to the shared event manager, and the show operations
+// present a screen made by the builder they are given. Internal; hosts use QVConsentEngine, which
+// forwards to this with the library's own screens.
 //
 //   auto status = core->getConsentStatus("demo-tv-app");   // 200 "Pending" until the viewer chooses
+//   core->showConsentBanner(hostScreen, qvtv::QVScreenLayer::bannerBuilder());
 
 #include <any>
 #include <cstdint>
@@ -14,6 +16,8 @@
 #include "QVTVConsent/engine/QVConsentEventDelegate.h"
 #include "QVTVConsent/engine/QVConsentEventManager.h"
 #include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/engine/QVScreenBuilder.h"
 #include "QVTVConsent/model/GoogleConsentData.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentData.h"
@@ -22,6 +26,9 @@
 #include "QVTVConsent/model/QVPackageConsent.h"
 
 namespace qvtv {
+
+class QVConsentBannerData;
+class QVPreferenceCenterData;
 
 class QVCoreEngine {
 public:
@@ -38,6 +45,23 @@ public:
     virtual QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) = 0;
     virtual QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
                                                                         const std::string& packageId) = 0;
+
+    // Show operations, on the main thread. Each answers 200 at once and presents the screen that
+    // `builder` makes over `host` once the template has been read off the main thread (or shows a
+    // toast with the reason there is none); a configuration error stored for the id is answered
+    // instead and nothing is shown. The two taking an id throw DataFactoryError::notCreated before
+    // any initialisation; the other two answer 500.
+    virtual QVMessage showConsentBannerFor(const std::string& applicationId,
+                                           const std::shared_ptr<tvkit::ViewController>& host,
+                                           QVScreenBuilder<QVConsentBannerData> builder) = 0;
+    virtual QVMessage showConsentBanner(const std::shared_ptr<tvkit::ViewController>& host,
+                                        QVScreenBuilder<QVConsentBannerData> builder) = 0;
+    virtual QVMessage showSecondaryBanner(const std::shared_ptr<tvkit::ViewController>& host,
+                                          QVScreenBuilder<QVConsentBannerData> builder) = 0;
+    virtual QVMessage showPreferenceCenter(const std::string& applicationId,
+                                           const std::shared_ptr<tvkit::ViewController>& host,
+                                           QVScreenBuilder<QVPreferenceCenterData> builder) = 0;
+
     virtual void addObserver(std::int64_t code, std::any observer, ObserverCallback callback) = 0;
     virtual void removeObserver(std::int64_t code) = 0;
     virtual void addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) = 0;

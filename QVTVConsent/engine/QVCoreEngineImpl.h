@@ -23,6 +23,14 @@ public:
     QVDataMessage<ConsentList> getCollectedConsentInfo(const std::string& applicationId) override;
     QVDataMessage<std::shared_ptr<QVPackageConsent>> getPackage(const std::string& applicationId,
                                                                 const std::string& packageId) override;
+    QVMessage showConsentBannerFor(const std::string& applicationId, const std::shared_ptr<tvkit::ViewController>& host,
+                                   QVScreenBuilder<QVConsentBannerData> builder) override;
+    QVMessage showConsentBanner(const std::shared_ptr<tvkit::ViewController>& host,
+                                QVScreenBuilder<QVConsentBannerData> builder) override;
+    QVMessage showSecondaryBanner(const std::shared_ptr<tvkit::ViewController>& host,
+                                  QVScreenBuilder<QVConsentBannerData> builder) override;
+    QVMessage showPreferenceCenter(const std::string& applicationId, const std::shared_ptr<tvkit::ViewController>& host,
+                                   QVScreenBuilder<QVPreferenceCenterData> builder) override;
     void addObserver(std::int64_t code, std::any observer, ObserverCallback callback) override;
     void removeObserver(std::int64_t code) override;
     void addDelegate(std::int64_t code, std::shared_ptr<QVConsentEventDelegate> delegate) override;
@@ -34,6 +42,11 @@ public:
     const std::shared_ptr<ConsentRepository>& repository() const { return repository_; }
 
 private:
+    // The banner of the key's primary or secondary id; the 500 envelopes when there is no
+    // repository or no such id.
+    QVMessage showKeyBanner(bool secondary, const std::shared_ptr<tvkit::ViewController>& host,
+                            QVScreenBuilder<QVConsentBannerData> builder);
+
     std::shared_ptr<ConsentRepository> repository_;
     std::shared_ptr<QVConsentEventManager> eventManager_;
 };

@@ -12,10 +12,13 @@
 #include "QVTVConsent/ui/controls/QVLoading.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"
+#include "QVTVConsent/ui/datarequest/DataRequestSubmission.h"
+#include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARView.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterHTMLContentView.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterSettingsView.h"
 #include "QVTVConsent/ui/preferences/QVTabView.h"
 #include "platform/DispatchQueue.h"
+#include "tvkit/app/AlertController.h"
 #include "platform/Task.h"
 #include "tvkit/app/Application.h"
 #include "tvkit/input/TapGestureRecognizer.h"
@@ -167,6 +170,10 @@ void QVPreferenceCenterViewController::showTab(const QVPreferenceCenterTab& tab)
         auto view = std::make_shared<QVPreferenceCenterHTMLContentView>(*page, tab.type, this);
         view->assemble(showBranding, textColor, nothing);
         next = view;
+    } else if (const auto* form = std::get_if<std::shared_ptr<QVDataRequestFormData>>(&tab.content)) {
+        auto view = std::make_shared<QVPreferenceCenterDSARView>(*form, tab.type, this);
+        view->assemble(showBranding, textColor, nothing);
+        next = view;
     }
     if (!next) return;
     container_->addArrangedSubview(next);
@@ -307,6 +314,33 @@ void QVPreferenceCenterViewController::notifyConsentEvent(const QVDataMessage<Re
     }
     QVConsentEventManager::shared()->notify(id, *clientId, QVUserConsentActionType::customize,
                                             QVConsentStatus::collected, message);
+}
+
+void QVPreferenceCenterViewController::onSubmitDSARRequestTap() {
+    if (!data) return;
+    const auto tab = std::find_if(data->tabs.begin(), data->tabs.end(), [](const QVPreferenceCenterTab& t) {
+        return t.type == QVPreferenceCenterTabType::dataRequest &&
+               std::holds_alternative<std::shared_ptr<QVDataRequestFormData>>(t.content);
+    });
+    if (tab == data->tabs.end()) return;
+    const QVPreferenceCenterTab formTab = *tab;
+    const auto form = std::get<std::shared_ptr<QVDataRequestFormData>>(formTab.content);
+    QVLoading::show();
+    auto self = std::static_pointer_cast<QVPreferenceCenterViewController>(shared_from_this());
+    // A data request is no consent choice: no event goes out, whatever the outcome.
+    DataRequestSubmission::send(DataRequestSubmission::makeBody(*form, applicationId.value_or("")))
+        .then(platform::DispatchQueue::main(), [self, form, formTab](const QVMessage& message) {
+            if (message.code() != 200) {
+                self->showFailure(message.msg());  // the form keeps what was typed
+                return;
+            }
+            QVLoading::hide();
+            auto alert = std::make_shared<tvkit::AlertController>("", form->formSubmitFeedbackMessage);
+            alert->addAction({"Ok", tvkit::AlertAction::Style::defaultStyle, nullptr});
+            self->present(alert, true);
+            DataRequestSubmission::reset(*form);
+            self->showTab(formTab);
+        });
 }
 
 } // namespace qvtv

@@ -18,6 +18,7 @@
 #include "QVTVConsent/engine/QVDataMessage.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "QVTVConsent/model/QVPreferenceCenterData.h"
+#include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARActionDelegate.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterHTMLContentViewDelegate.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterSettingsActionDelegate.h"
 #include "tvkit/app/ViewController.h"
@@ -30,7 +31,8 @@ class QVTabView;
 
 class QVPreferenceCenterViewController : public tvkit::ViewController,
                                          public QVPreferenceCenterSettingsActionDelegate,
-                                         public QVPreferenceCenterHTMLContentViewDelegate {
+                                         public QVPreferenceCenterHTMLContentViewDelegate,
+                                         public QVPreferenceCenterDSARActionDelegate {
 public:
     static constexpr const char* logTag = "QVPreferenceCenterViewController";
 
@@ -48,6 +50,8 @@ public:
     void onSaveConsentTap() override;
     void onDeclineTap() override;
     void onCancelTap() override;
+    // Sends the data-request form; the screen stays open either way.
+    void onSubmitDSARRequestTap() override;
     void handleESCKey();
     void menuButtonAction();
 
