@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 #include "platform/RunLoop.h"
 #include "tools/consent-service/ConsentService.h"
+#include "tvkit/app/ViewController.h"
 #include "tvkit/host/headless/HeadlessHost.h"
 
 namespace {
