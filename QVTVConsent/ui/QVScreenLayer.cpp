@@ -5,6 +5,7 @@
 #include "QVTVConsent/ui/banner/QVConsentBannerViewController.h"
 #include "QVTVConsent/ui/controls/QVLoading.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"
+#include "QVTVConsent/ui/preferences/QVPreferenceCenterViewController.h"
 
 namespace qvtv {
 namespace {
@@ -36,11 +37,12 @@ QVScreenBuilder<QVConsentBannerData> QVScreenLayer::bannerBuilder() {
 }
 
 QVScreenBuilder<QVPreferenceCenterData> QVScreenLayer::preferenceCenterBuilder() {
-    return [](const std::string&, std::shared_ptr<QVPreferenceCenterData>) {
-        auto screen = std::make_shared<tvkit::ViewController>();
-        screen->setTitle("Preference center");
+    return [](const std::string& applicationId, std::shared_ptr<QVPreferenceCenterData> data) {
+        auto screen = std::make_shared<QVPreferenceCenterViewController>();
+        screen->applicationId = applicationId;
+        screen->data = std::move(data);
         presentOverFullScreen(*screen);
-        return screen;
+        return std::static_pointer_cast<tvkit::ViewController>(screen);
     };
 }
 

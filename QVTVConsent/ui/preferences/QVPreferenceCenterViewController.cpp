@@ -225,8 +225,12 @@ void QVPreferenceCenterViewController::handleCancel(const std::shared_ptr<tvkit:
     const std::string id = applicationId.value_or("");
     try {
         if (DataFactory::repository()->getConsentStatus(id).data() == QVConsentStatus::collected) return;
+        const QVMessage result = (*engine.data())->showConsentBannerFor(id, presenting);
+        std::optional<QVError> error;
+        if (result.error()) error = QVError{*result.error(), 500, *result.error()};
+        QVLogger::e(logTag, "onCancelTap()=>" + result.msg(), error);
     } catch (const std::exception&) {
-        // The library was cleared meanwhile: the screen is closed and there is nothing to show.
+        // The library was cleared meanwhile: the screen is closed and there is no banner to show.
     }
 }
 

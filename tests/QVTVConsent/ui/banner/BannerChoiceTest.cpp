@@ -5,6 +5,7 @@
 #include "QVTVConsent/ui/banner/BannerTestFixture.h"
 
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
+#include "QVTVConsent/ui/preferences/QVPreferenceCenterViewController.h"
 #include "tvkit/view/Label.h"
 
 namespace bannertest {
@@ -259,8 +260,10 @@ TEST_F(BannerTest, CustomizeClosesTheBannerAndOpensThePreferenceCenterOnTheSameS
         return home->presentedViewController() && !presentedBanner();
     }));
     advance(0.5);
-    auto* center = home->presentedViewController();
-    ASSERT_NE(center, nullptr);
+    auto* center = dynamic_cast<qvtv::QVPreferenceCenterViewController*>(home->presentedViewController());
+    ASSERT_NE(center, nullptr) << "Customize opens the preference center itself";
+    EXPECT_EQ(center->applicationId, "demo-tv-app");
+    EXPECT_FALSE(center->tabViews().empty());
     EXPECT_EQ(center->modalPresentationStyle(), tvkit::ModalPresentationStyle::fullScreen);
     EXPECT_EQ(center->modalTransitionStyle(), tvkit::ModalTransitionStyle::crossDissolve);
     EXPECT_TRUE(delegateEvents.empty());

@@ -278,8 +278,8 @@ TEST_F(PreferenceCenterScreenTest, AnSdkThatFailsAfterTheSaveGivesAToastAndNoEve
     sdks.clearFailures();
 }
 
-TEST_F(PreferenceCenterScreenTest, CancelClosesTheScreenAndTellsTheHost) {
-    // Pending: Menu closes the screen and the host hears 499.
+TEST_F(PreferenceCenterScreenTest, CancelClosesTheScreenAndTheBannerReturnsOnlyWhileConsentIsMissing) {
+    // Pending: Menu closes the screen, the host hears 499 and the banner comes back.
     auto screen = open(templateData());
     press(PressType::menu);
     EXPECT_FALSE(isPresented(*screen));
@@ -288,6 +288,10 @@ TEST_F(PreferenceCenterScreenTest, CancelClosesTheScreenAndTellsTheHost) {
     EXPECT_EQ(delegate->events[0].msg(), "");
     EXPECT_EQ(delegate->events[0].data()->type(), QVUserConsentActionType::customize);
     EXPECT_EQ(delegate->events[0].data()->consentStatus(), QVConsentStatus::collected);
+    ASSERT_TRUE(runUntil([&] { return hostScreen().presentedViewController() != nullptr; }));
+    advance(1);
+    EXPECT_NE(hostScreen().presentedViewController(), screen.get()) << "the banner comes back";
+    hostScreen().dismiss(false);
     advance(1);
 
     // Collected: Escape closes it too and nothing else appears.
