@@ -4,13 +4,13 @@ namespace prefcentertest {
 
 using namespace qvtv;
 
-std::shared_ptr<QVPackage> makePackage(const PackageSpec& spec) {
-    auto pkg = std::make_shared<QVPackage>(QVPackageConsent(spec.name, spec.name + "-id", spec.enabled));
-    pkg->category = spec.category;
-    pkg->service = spec.service;
-    pkg->description = spec.description;
-    pkg->pp = spec.pp;
-    pkg->isExpanded = spec.expanded;
+std::shared_ptr<QVPackage> makePackage(const PackageOptions& options) {
+    auto pkg = std::make_shared<QVPackage>(QVPackageConsent(options.name, options.name + "-id", options.enabled));
+    pkg->category = options.category;
+    pkg->service = options.service;
+    pkg->description = options.description;
+    pkg->pp = options.pp;
+    pkg->isExpanded = options.expanded;
     return pkg;
 }
 

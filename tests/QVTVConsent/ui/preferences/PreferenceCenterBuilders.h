@@ -11,7 +11,7 @@
 
 namespace prefcentertest {
 
-struct PackageSpec {
+struct PackageOptions {
     std::string name;
     qvtv::QVCategoryType category = qvtv::QVCategoryType::analytics;
     bool enabled = false;
@@ -21,7 +21,7 @@ struct PackageSpec {
     bool expanded = false;
 };
 
-std::shared_ptr<qvtv::QVPackage> makePackage(const PackageSpec& spec);
+std::shared_ptr<qvtv::QVPackage> makePackage(const PackageOptions& options);
 std::shared_ptr<qvtv::QVCategory> makeCategory(qvtv::QVCategoryType type, std::string name,
                                                std::vector<std::shared_ptr<qvtv::QVPackage>> packages,
                                                bool enabled = false, bool expanded = false);
