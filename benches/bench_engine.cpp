@@ -14,7 +14,7 @@
 
 #include "QVTVConsent/QVTVConsent.h"
 #include "QVTVConsent/data/ServiceSettings.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "platform/Paths.h"
 #include "tools/consent-service/ConsentService.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/model/QVDynamic.h"
 
 namespace {

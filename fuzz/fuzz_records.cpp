@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/core/QVMessage.h"
 #include "QVTVConsent/model/GoogleConsentData.h"
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "QVTVConsent/model/QVConsentModeConfigData.h"

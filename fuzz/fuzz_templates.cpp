@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVPreferenceCenterData.h"
 #include "platform/LogSink.h"

@@ -1,6 +1,6 @@
 #include "QVTVConsent/adapters/AirbridgeConsentAdapter.h"
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "platform/ClassRegistry.h"
 
 namespace qvtv {

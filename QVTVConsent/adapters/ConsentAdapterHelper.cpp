@@ -4,8 +4,8 @@
 
 #include "QVTVConsent/adapters/QVAdapterConsentManager.h"
 #include "QVTVConsent/adapters/QVSupportedPackage.h"
-#include "QVTVConsent/model/DataFactory.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/QVCategory.h"
 
 namespace qvtv {

@@ -9,8 +9,8 @@
 #include "QVTVConsent/adapters/QVIntegrationConfig.h"
 #include "QVTVConsent/adapters/SingularConsentAdapter.h"
 #include "QVTVConsent/adapters/TenjinConsentAdapter.h"
-#include "QVTVConsent/engine/Config.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/Config.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "platform/TrackingAuthorization.h"
 
 namespace qvtv {

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/PrefsKeys.h"
-#include "QVTVConsent/engine/QVAuthKey.h"
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/engine/QVMessage.h"
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/QVAuthKey.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/core/QVMessage.h"
+#include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 
 namespace qvtv {

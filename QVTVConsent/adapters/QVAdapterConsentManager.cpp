@@ -6,7 +6,7 @@
 #include "QVTVConsent/adapters/FirebaseAnalyticsConsentAdapter.h"
 #include "QVTVConsent/adapters/SingularConsentAdapter.h"
 #include "QVTVConsent/adapters/TenjinConsentAdapter.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "platform/NoDestructor.h"
 

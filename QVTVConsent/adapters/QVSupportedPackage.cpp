@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "platform/ClassRegistry.h"
 #include "platform/NoDestructor.h"
 

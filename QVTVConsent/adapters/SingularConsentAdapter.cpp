@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 
 namespace qvtv {
 namespace {

@@ -1,6 +1,6 @@
 #include "QVTVConsent/adapters/TenjinConsentAdapter.h"
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 
 namespace qvtv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "platform/ClassRegistry.h"
 
 namespace qvtv::VeradynAdapter {

@@ -9,8 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QVTVConsent/engine/QVMessage.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/QVMessage.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

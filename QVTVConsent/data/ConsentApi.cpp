@@ -1,8 +1,8 @@
 #include "QVTVConsent/data/ConsentApi.h"
 
 #include "QVTVConsent/data/ServiceSettings.h"
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/core/JsonUtils.h"
 
 namespace qvtv {
 namespace {

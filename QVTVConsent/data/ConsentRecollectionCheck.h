@@ -9,7 +9,7 @@
 #include <string>
 
 #include "QVTVConsent/data/Prefs.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVDynamic.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/engine/QVDataMessage.h"
-#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/core/QVDataMessage.h"
+#include "QVTVConsent/core/QVMessage.h"
 #include "QVTVConsent/model/GoogleConsentData.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentData.h"

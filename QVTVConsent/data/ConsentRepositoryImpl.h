@@ -19,8 +19,8 @@
 #include "QVTVConsent/data/ConsentRepository.h"
 #include "QVTVConsent/data/Prefs.h"
 #include "QVTVConsent/data/QVResponseContainer.h"
-#include "QVTVConsent/engine/QVAuthKey.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
+#include "QVTVConsent/core/QVAuthKey.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVDynamic.h"
 

@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "QVTVConsent/data/Utf8.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "platform/NoDestructor.h"
 #include "platform/Paths.h"
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/core/QVMessage.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentModeConfigData.h"
 #include "QVTVConsent/model/QVConsentRecollectionReason.h"

@@ -1,8 +1,8 @@
 #include "QVTVConsent/data/PrefsImpl.h"
 
 #include "QVTVConsent/data/PrefsKeys.h"
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/NumUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/NumUtils.h"
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
 #include "platform/Uuid.h"

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "QVTVConsent/data/QVErrorDetail.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/engine/QVConsentEventDelegate.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
-#include "QVTVConsent/engine/QVDataMessage.h"
-#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/events/QVConsentEventDelegate.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/core/QVDataMessage.h"
+#include "QVTVConsent/core/QVMessage.h"
 #include "QVTVConsent/model/GoogleConsentData.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 #include "QVTVConsent/model/QVConsentData.h"

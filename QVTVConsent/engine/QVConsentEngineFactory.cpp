@@ -4,8 +4,8 @@
 
 #include "QVTVConsent/engine/QVConsentEngineImpl.h"
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "platform/NoDestructor.h"
 
 namespace qvtv {

@@ -15,9 +15,9 @@
 #include <optional>
 #include <string>
 
-#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/core/QVAuthKey.h"
 #include "QVTVConsent/engine/QVConsentEngine.h"
-#include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/core/QVDataMessage.h"
 #include "platform/Task.h"
 
 namespace qvtv {

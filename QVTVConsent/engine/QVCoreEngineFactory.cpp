@@ -8,9 +8,9 @@
 #include "QVTVConsent/adapters/AdapterFactory.h"
 #include "QVTVConsent/adapters/ConsentAdapterSetup.h"
 #include "QVTVConsent/adapters/QVAdapterConsentManager.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
 #include "QVTVConsent/engine/QVCoreEngineImpl.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "platform/NoDestructor.h"
 
 namespace qvtv {

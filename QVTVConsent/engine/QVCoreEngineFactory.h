@@ -14,9 +14,9 @@
 #include <string>
 
 #include "QVTVConsent/data/ConsentRepository.h"
-#include "QVTVConsent/engine/QVAuthKey.h"
+#include "QVTVConsent/core/QVAuthKey.h"
 #include "QVTVConsent/engine/QVCoreEngine.h"
-#include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/core/QVDataMessage.h"
 
 namespace qvtv {
 

@@ -1,10 +1,10 @@
 #include "QVTVConsent/engine/QVCoreEngineImpl.h"
 
-#include "QVTVConsent/engine/QVAuthKey.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVAuthKey.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/engine/QVScreenLayer.h"
-#include "QVTVConsent/model/DataFactory.h"
-#include "QVTVConsent/model/DataFactoryError.h"
+#include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/data/DataFactoryError.h"
 #include "platform/DispatchQueue.h"
 #include "tvkit/app/ViewController.h"
 

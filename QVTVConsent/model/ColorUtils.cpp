@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 namespace {

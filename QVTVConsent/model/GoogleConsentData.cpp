@@ -1,6 +1,6 @@
 #include "QVTVConsent/model/GoogleConsentData.h"
 
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
 
 namespace qvtv {
 

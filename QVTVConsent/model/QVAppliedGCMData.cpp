@@ -1,7 +1,7 @@
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 

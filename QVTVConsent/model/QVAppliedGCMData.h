@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "QVTVConsent/model/QVConsentSignalConfig.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

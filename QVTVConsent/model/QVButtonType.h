@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVButtonType>("Button");   // QVButtonType::button
 //   qvtv::rawValue(qvtv::QVButtonType::button);                  // "Button"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

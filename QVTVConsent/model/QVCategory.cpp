@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/TemplateJson.h"
 
 namespace qvtv {

@@ -14,7 +14,7 @@
 
 #include "QVTVConsent/model/QVCategoryType.h"
 #include "QVTVConsent/model/QVPackage.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

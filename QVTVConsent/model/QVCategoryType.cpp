@@ -1,6 +1,6 @@
 #include "QVTVConsent/model/QVCategoryType.h"
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 

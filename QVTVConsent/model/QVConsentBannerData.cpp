@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/NumUtils.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/core/NumUtils.h"
 #include "QVTVConsent/model/TemplateJson.h"
 
 namespace qvtv {

@@ -21,7 +21,7 @@
 #include "QVTVConsent/model/QVConsentModeConfigData.h"
 #include "QVTVConsent/model/QVConsentType.h"
 #include "QVTVConsent/model/QVHtmlData.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

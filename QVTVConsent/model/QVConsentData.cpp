@@ -1,8 +1,8 @@
 #include "QVTVConsent/model/QVConsentData.h"
 
-#include "QVTVConsent/model/JsonTextWriter.h"
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/JsonTextWriter.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 

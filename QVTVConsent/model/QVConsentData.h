@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "QVTVConsent/model/JsonSerialisable.h"
+#include "QVTVConsent/core/JsonSerialisable.h"
 #include "QVTVConsent/model/QVCategoryType.h"
 #include "QVTVConsent/model/QVConsentGiven.h"
 #include "QVTVConsent/model/QVPackageConsent.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVConsentGiven>("Partial");   // QVConsentGiven::partial
 //   qvtv::rawValue(qvtv::QVConsentGiven::partial);                  // "Partial"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "QVTVConsent/model/GoogleConsentData.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

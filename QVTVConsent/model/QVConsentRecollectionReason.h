@@ -5,7 +5,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVConsentRecollectionReason>("structure_changed");   // QVConsentRecollectionReason::structureChanged
 //   qvtv::rawValue(qvtv::QVConsentRecollectionReason::structureChanged);                  // "structure_changed"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -11,7 +11,7 @@
 
 #include "QVTVConsent/model/QVGCMConsentSignal.h"
 #include "QVTVConsent/model/QVGCMConsentSignalStatus.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

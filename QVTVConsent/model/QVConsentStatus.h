@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVConsentStatus>("Collected");   // QVConsentStatus::collected
 //   qvtv::rawValue(qvtv::QVConsentStatus::collected);                  // "Collected"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -5,7 +5,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVConsentType>("Implicit");   // QVConsentType::implict
 //   qvtv::rawValue(qvtv::QVConsentType::implict);                  // "Implicit"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

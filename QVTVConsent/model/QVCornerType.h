@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

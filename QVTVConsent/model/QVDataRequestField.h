@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVDataRequestField>("Email");   // QVDataRequestField::email
 //   qvtv::rawValue(qvtv::QVDataRequestField::email);                  // "Email"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

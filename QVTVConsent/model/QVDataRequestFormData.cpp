@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/QVDataRequestField.h"
 #include "QVTVConsent/model/TemplateJson.h"
 

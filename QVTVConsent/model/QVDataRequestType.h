@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVDataRequestType>("Deletion");   // QVDataRequestType::dataDeletion
 //   qvtv::rawValue(qvtv::QVDataRequestType::dataDeletion);                  // "Deletion"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "QVTVConsent/model/BoolUtils.h"
-#include "QVTVConsent/model/JsonTextWriter.h"
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/BoolUtils.h"
+#include "QVTVConsent/core/JsonTextWriter.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 namespace {

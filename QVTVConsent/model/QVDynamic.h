@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/model/JsonSerialisable.h"
+#include "QVTVConsent/core/JsonSerialisable.h"
 #include "QVTVConsent/model/QVConsentData.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

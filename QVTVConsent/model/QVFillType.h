@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVFillType>("Stroke");   // QVFillType::stroke
 //   qvtv::rawValue(qvtv::QVFillType::stroke);                  // "Stroke"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVGCMConsentSignal>("ad_storage");   // QVGCMConsentSignal::adStorage
 //   qvtv::rawValue(qvtv::QVGCMConsentSignal::adStorage);                  // "ad_storage"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVGCMConsentSignalStatus>("denied");   // QVGCMConsentSignalStatus::denied
 //   qvtv::rawValue(qvtv::QVGCMConsentSignalStatus::denied);                  // "denied"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -15,7 +15,7 @@
 
 #include "QVTVConsent/model/QVCategoryType.h"
 #include "QVTVConsent/model/QVPackageConsent.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

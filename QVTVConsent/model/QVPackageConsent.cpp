@@ -1,9 +1,9 @@
 #include "QVTVConsent/model/QVPackageConsent.h"
 
-#include "QVTVConsent/model/BoolUtils.h"
-#include "QVTVConsent/model/JsonTextWriter.h"
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/BoolUtils.h"
+#include "QVTVConsent/core/JsonTextWriter.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv {
 

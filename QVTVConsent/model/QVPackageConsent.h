@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "QVTVConsent/model/JsonSerialisable.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/JsonSerialisable.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

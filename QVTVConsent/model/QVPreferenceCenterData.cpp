@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "QVTVConsent/model/TemplateJson.h"
 
 namespace qvtv {

@@ -20,7 +20,7 @@
 #include "QVTVConsent/model/QVPreferenceCenterTabType.h"
 #include "QVTVConsent/model/QVSettingsData.h"
 #include "QVTVConsent/model/QVTabData.h"
-#include "QVTVConsent/model/Result.h"
+#include "QVTVConsent/core/Result.h"
 
 namespace qvtv {
 

@@ -4,7 +4,7 @@
 //   auto v = qvtv::fromRawValue<qvtv::QVUserConsentActionType>("Accept");   // QVUserConsentActionType::accept
 //   qvtv::rawValue(qvtv::QVUserConsentActionType::accept);                  // "Accept"
 
-#include "QVTVConsent/model/RawValue.h"
+#include "QVTVConsent/core/RawValue.h"
 
 namespace qvtv {
 

@@ -8,9 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QVTVConsent/model/BoolUtils.h"
-#include "QVTVConsent/model/JsonUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/BoolUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 
 namespace qvtv::templatejson {
 

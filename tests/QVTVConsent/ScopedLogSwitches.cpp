@@ -1,6 +1,6 @@
 #include "QVTVConsent/ScopedLogSwitches.h"
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 
 namespace testsupport {
 namespace {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "platform/Paths.h"
 #include "platform/RunLoop.h"
 #include "support/TempDir.h"

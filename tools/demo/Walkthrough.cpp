@@ -1,7 +1,7 @@
 #include "tools/demo/Walkthrough.h"
 
 #include "QVTVConsent/adapters/ConsentAdapterHelper.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVPackage.h"

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/engine/QVDataMessage.h"
-#include "QVTVConsent/engine/QVWeakRef.h"
+#include "QVTVConsent/core/QVDataMessage.h"
+#include "QVTVConsent/core/QVWeakRef.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "tvkit/app/ViewController.h"

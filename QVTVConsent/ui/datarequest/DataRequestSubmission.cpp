@@ -2,8 +2,8 @@
 
 #include "QVTVConsent/data/ConsentApi.h"
 #include "QVTVConsent/data/ServiceSettings.h"
-#include "QVTVConsent/model/DataFactory.h"
-#include "QVTVConsent/model/DataFactoryError.h"
+#include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/data/DataFactoryError.h"
 
 #include <algorithm>
 

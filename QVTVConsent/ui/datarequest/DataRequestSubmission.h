@@ -6,7 +6,7 @@
 //   auto body = qvtv::DataRequestSubmission::makeBody(*form, applicationId);
 //   qvtv::DataRequestSubmission::send(body).then(main, [](const qvtv::QVMessage& m) { show(m); });
 
-#include "QVTVConsent/engine/QVMessage.h"
+#include "QVTVConsent/core/QVMessage.h"
 #include "QVTVConsent/model/QVDataRequestFormData.h"
 #include "platform/Task.h"
 

@@ -1,7 +1,7 @@
 #include "QVTVConsent/ui/datarequest/QVTextInputFieldView.h"
 
 #include "QVTVConsent/model/ColorUtils.h"
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "QVTVConsent/ui/datarequest/FieldCaption.h"
 #include "QVTVConsent/ui/datarequest/QVFocusableTextField.h"
 #include "QVTVConsent/ui/datarequest/QVFocusableTextView.h"

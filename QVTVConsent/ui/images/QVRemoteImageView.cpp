@@ -1,6 +1,6 @@
 #include "QVTVConsent/ui/images/QVRemoteImageView.h"
 
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/ui/images/LibraryResources.h"
 #include "platform/DispatchQueue.h"
 

@@ -1,6 +1,6 @@
 #include "QVTVConsent/ui/preferences/PackageView.h"
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/preferences/ExpandCollapseImageView.h"
 #include "QVTVConsent/ui/preferences/QVSwitchButton.h"

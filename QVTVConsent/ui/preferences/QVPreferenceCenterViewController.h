@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "QVTVConsent/engine/QVDataMessage.h"
+#include "QVTVConsent/core/QVDataMessage.h"
 #include "QVTVConsent/model/QVConsentData.h"
 #include "QVTVConsent/model/QVPreferenceCenterData.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARActionDelegate.h"

@@ -1,6 +1,6 @@
 #include "QVTVConsent/ui/text/QVAttributedTextView.h"
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "QVTVConsent/ui/text/makeAttributedText.h"
 #include "platform/Url.h"
 #include "tvkit/app/Application.h"

@@ -5,7 +5,7 @@
 #include "AdapterTestFixture.h"
 #include "QVTVConsent/adapters/ConsentAdapterHelper.h"
 #include "QVTVConsent/adapters/ConsentAdapterSetup.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "platform/TrackingAuthorization.h"
 

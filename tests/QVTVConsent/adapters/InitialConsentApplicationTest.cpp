@@ -8,7 +8,7 @@
 #include "QVTVConsent/adapters/QVSingularConfig.h"
 #include "QVTVConsent/adapters/SingularConsentAdapter.h"
 #include "QVTVConsent/adapters/QVTenjinConfig.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVConsentData.h"
 
 using namespace adaptertest;

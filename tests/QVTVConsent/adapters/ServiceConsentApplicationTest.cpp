@@ -9,7 +9,7 @@
 #include "QVTVConsent/adapters/ConsentAdapterSetup.h"
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 

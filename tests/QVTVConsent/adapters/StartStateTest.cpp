@@ -15,7 +15,7 @@
 #include "QVTVConsent/adapters/QVSingularConfig.h"
 #include "QVTVConsent/adapters/QVTenjinConfig.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVConsentData.h"

@@ -4,7 +4,7 @@
 #include "QVTVConsent/adapters/AirbridgeConsentAdapter.h"
 #include "QVTVConsent/adapters/SingularConsentAdapter.h"
 #include "QVTVConsent/adapters/TenjinConsentAdapter.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 
 using namespace adaptertest;
 using qvtv::QVConsentStatus;

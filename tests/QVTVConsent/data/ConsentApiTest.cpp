@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/core/JsonUtils.h"
 #include "support/LogCapture.h"
 #include "support/LoopbackServer.h"
 #include "support/TestCertificates.h"

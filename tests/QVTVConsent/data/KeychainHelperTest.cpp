@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "QVTVConsent/ScopedLogSwitches.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 

@@ -8,7 +8,7 @@
 #include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "platform/RunLoop.h"

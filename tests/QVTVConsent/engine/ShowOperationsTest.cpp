@@ -4,9 +4,9 @@
 #include "QVTVConsent/ui/banner/BannerTestFixture.h"
 
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
-#include "QVTVConsent/engine/QVLogger.h"
-#include "QVTVConsent/model/DataFactory.h"
-#include "QVTVConsent/model/DataFactoryError.h"
+#include "QVTVConsent/core/QVLogger.h"
+#include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/data/DataFactoryError.h"
 #include "support/LogCapture.h"
 
 namespace bannertest {

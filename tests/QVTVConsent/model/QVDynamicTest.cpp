@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "QVTVConsent/model/JsonUtils.h"
+#include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/model/QVPackage.h"
 
 using nlohmann::json;

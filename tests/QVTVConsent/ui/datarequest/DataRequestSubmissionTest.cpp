@@ -1,6 +1,6 @@
 #include "QVTVConsent/ui/datarequest/DataRequestSubmission.h"
 
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/ServiceHarness.h"
 
 #include <gtest/gtest.h>

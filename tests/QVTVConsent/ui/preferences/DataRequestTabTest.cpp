@@ -4,8 +4,8 @@
 
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/ui/ScreenTestFixture.h"
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"

@@ -4,10 +4,10 @@
 
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/engine/QVConsentEventManager.h"
-#include "QVTVConsent/engine/QVLogger.h"
+#include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/ColorUtils.h"
-#include "QVTVConsent/model/DataFactory.h"
+#include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/ui/ScreenTestFixture.h"
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"

@@ -1,6 +1,6 @@
 #include "QVTVConsent/ui/text/makeAttributedText.h"
 
-#include "QVTVConsent/model/StringUtils.h"
+#include "QVTVConsent/core/StringUtils.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,9 @@
+#include "QVTVConsent/core/JsonSerialisable.h"
+
+#include "QVTVConsent/core/JsonTextWriter.h"
+
+namespace qvtv {
+
+void JsonSerialisable::writeJson(JsonTextWriter& writer) const { writer.value(toJson()); }
+
+} // namespace qvtv
