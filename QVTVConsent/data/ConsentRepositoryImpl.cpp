@@ -124,8 +124,11 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey,
     }
     publish([&secondaryContainer](State& state) { state.secondary = secondaryContainer; });
 
+    // A template that no longer has consent mode takes the stored configuration with it, so no
+    // later application sends signals the site owner has switched off.
     const auto& banner = primaryContainer.qvConsentBannerData;
-    if (banner && banner->gcm && banner->gcmConfig) prefs_->saveConsentModeConfig(authKey.applicationId(), *banner->gcmConfig);
+    prefs_->saveConsentModeConfig(authKey.applicationId(),
+                                  banner && banner->gcm ? banner->gcmConfig : std::nullopt);
     return QVMessage(200, "SDK Initialised successfully");
 }
 

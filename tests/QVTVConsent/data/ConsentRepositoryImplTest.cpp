@@ -167,6 +167,28 @@ TEST_F(ConsentRepositoryTest, QueriesAnswerWithTheirCodesBeforeAndAfterConsent) 
               "Internal server error, please contact support (1031)");
 }
 
+TEST_F(ConsentRepositoryTest, ConsentModeConfigurationGoesWithTheTemplateThatHadIt) {
+    const auto original = harness.readFixture(primaryId, "banner.json");
+    auto storedConfig = [&](const nlohmann::json& banner) {
+        harness.writeFixture(primaryId, "banner.json", banner);
+        return initialised(QVAuthKey(primaryId))->prefs()->getConsentModeConfig(primaryId);
+    };
+    ASSERT_TRUE(storedConfig(original));
+
+    auto switchedOff = original;
+    switchedOff["GCMEnabled"] = false;
+    EXPECT_FALSE(storedConfig(switchedOff)) << "consent mode switched off, settings still listed";
+    // What the first application and the host read now.
+    auto repository = initialised(QVAuthKey(primaryId));
+    EXPECT_EQ(repository->getGCMData().code(), 500);
+    EXPECT_EQ(repository->isGCMEnabled().data(), std::optional<bool>(false));
+
+    ASSERT_TRUE(storedConfig(original));
+    auto withoutSettings = original;
+    withoutSettings.erase("GCMSettings");
+    EXPECT_FALSE(storedConfig(withoutSettings)) << "consent mode on, no settings listed";
+}
+
 TEST_F(ConsentRepositoryTest, BlankPrimaryIdIsRefusedWithoutARequestAndStoredAsConfigurationError) {
     auto repository = initialised(QVAuthKey(" \n"), 409);
     const auto error = repository->prefs()->getConfigError(" \n");
