@@ -3,12 +3,10 @@
 #include <string>
 
 #include "QVTVConsent/data/DataFactory.h"
-#include "QVTVConsent/data/KeychainHelper.h"
-#include "QVTVConsent/data/PrefsKeys.h"
+#include "QVTVConsent/data/Prefs.h"
 #include "QVTVConsent/core/QVAuthKey.h"
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/core/QVMessage.h"
-#include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/model/QVAppliedGCMData.h"
 
 namespace qvtv {
@@ -84,9 +82,7 @@ void FirebaseAnalyticsConsentAdapter::storeAppliedData(ConsentRepository& reposi
 
     QVAppliedGCMData applied{*locale, {}};
     for (const auto& [signal, status] : consentSignals) applied.consentData.push_back({signal, status});
-    auto text = JsonUtils::jsonString(applied.toJson(), "QVAppliedGCMData");
-    if (!text) return;  // jsonString logged why
-    KeychainHelper::shared()->save(*text, PrefsKeys::appliedGCMData);
+    repository.prefs()->saveAppliedGCMData(applied);
     QVLogger::i(tag(), "Applied GCM config data saved successfully: " + QVMessage(200, "").description());
 }
 

@@ -26,6 +26,7 @@
 
 namespace qvtv {
 
+class Prefs;
 class QVAuthKey;
 class QVCategory;
 class QVConsentBannerData;
@@ -44,6 +45,8 @@ public:
                                                  std::optional<std::chrono::milliseconds> timeout = std::nullopt) = 0;
     // The key of the last initialise; none before it and after clearSession.
     virtual std::optional<QVAuthKey> authKey() const = 0;
+    // The store this repository keeps its state in (made with it at each initialisation run).
+    virtual const std::shared_ptr<Prefs>& prefs() const = 0;
 
     virtual QVDataMessage<QVConsentStatus> getConsentStatus(const std::string& applicationId) = 0;
     virtual QVDataMessage<std::int64_t> getLastConsentedAt(const std::string& applicationId) = 0;

@@ -71,7 +71,7 @@ public:
     std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
 
     std::optional<QVAuthKey> authKey() const override;
-    const std::shared_ptr<Prefs>& prefs() const { return prefs_; }
+    const std::shared_ptr<Prefs>& prefs() const override { return prefs_; }
     std::optional<QVResponseContainer> containerFor(const std::string& applicationId) const;
 
     // The steps of initialise, public so tests can drive one load at a time.

@@ -55,6 +55,7 @@ public:
 
     // One value for the whole app, written by the analytics adapter.
     virtual std::optional<QVAppliedGCMData> getAppliedGCMData() = 0;
+    virtual void saveAppliedGCMData(const QVAppliedGCMData& data) = 0;
 
     // Moves values stored under the old locale-suffixed keys to the current keys; an old value
     // always wins.

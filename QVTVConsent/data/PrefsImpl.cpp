@@ -148,6 +148,10 @@ std::optional<QVAppliedGCMData> PrefsImpl::getAppliedGCMData() {
     return *applied;
 }
 
+void PrefsImpl::saveAppliedGCMData(const QVAppliedGCMData& data) {
+    writeJson(std::string(PrefsKeys::appliedGCMData), data.toJson(), "QVAppliedGCMData");
+}
+
 void PrefsImpl::migrateLegacyKeys(const std::string& applicationId, const std::string& locale) {
     const std::pair<std::string, std::string> moves[] = {
         {PrefsKeys::consentStatus(applicationId) + "_" + locale, PrefsKeys::consentStatus(applicationId)},

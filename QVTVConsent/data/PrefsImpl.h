@@ -34,6 +34,7 @@ public:
     void saveConsentModeConfig(const std::string& applicationId,
                                const std::optional<QVConsentModeConfigData>& config) override;
     std::optional<QVAppliedGCMData> getAppliedGCMData() override;
+    void saveAppliedGCMData(const QVAppliedGCMData& data) override;
     void migrateLegacyKeys(const std::string& applicationId, const std::string& locale) override;
     void clearSession() override;
 

@@ -170,6 +170,10 @@ TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
     ASSERT_TRUE(applied);
     EXPECT_EQ(applied->region, "DE");
     ASSERT_EQ(applied->consentData.size(), 1u);
+    applied->region = "AT";
+    prefs->saveAppliedGCMData(*applied);
+    EXPECT_EQ(prefs->getAppliedGCMData(), applied);
+    EXPECT_EQ(kc->get("applied_gcm_data"), applied->toJson().dump(2)) << "pretty-printed like every stored record";
 }
 
 TEST_F(PrefsImplTest, ApplicationIdsKeepSeparateEntriesExceptAppliedGcmData) {
