@@ -50,6 +50,8 @@ public:
     void updateVariables();
     std::size_t constraintCount() const;
     // Objective, tableau rows, constraints and variable values as text, for tests and bug reports.
+    // It shows the tableau as it stands, changing nothing: after additions that no call has
+    // solved yet (updateVariables, remove, setConstant) the values need not be optimal.
     std::string dump() const;
 
 private:

@@ -654,10 +654,12 @@ std::string SolverImpl::rowText(const DenseRow& row) const {
     return out.str();
 }
 
-std::string SolverImpl::dump() {
-    ensureOptimal();
+std::string SolverImpl::dump() const {
+    // The tableau as it stands: optimising here would make looking at a solver change the
+    // solution it goes on to find.
     std::ostringstream out;
-    out << "Objective\n  " << rowText(objective_) << "\nTableau\n";
+    out << "Objective" << (optimal_ ? "" : " (not optimised since the last addition)") << "\n  "
+        << rowText(objective_) << "\nTableau\n";
     for (Sym s = 0; s < rows_.size(); ++s) {
         if (rows_[s]) out << "  " << symbolName(s) << " = " << rowText(*rows_[s]) << "\n";
     }

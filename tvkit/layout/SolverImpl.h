@@ -30,7 +30,7 @@ public:
     void suggestValue(const Variable& variable, double value);
     void updateVariables();
     std::size_t constraintCount() const { return constraints_.size(); }
-    std::string dump();
+    std::string dump() const;
 
 private:
     using Sym = std::uint32_t;

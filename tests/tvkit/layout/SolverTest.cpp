@@ -333,6 +333,9 @@ TEST(SolverTest, DumpShowsTableauConstraintsAndValues) {
     Variable x("x");
     solver.add(LinearConstraint(x - 10, R::greaterOrEqual, Priority::required, "x >= 10"));
     solver.add(LinearConstraint(x - 5, R::equal, Priority::defaultLow));
+    EXPECT_NE(solver.dump().find("Objective (not optimised since the last addition)\n"), std::string::npos)
+        << solver.dump();
+    solver.updateVariables();
     std::string dump = solver.dump();
     EXPECT_NE(dump.find("Objective\n"), std::string::npos);
     EXPECT_NE(dump.find("Tableau\n  x = 10"), std::string::npos) << dump;
