@@ -24,6 +24,8 @@ public:
     void async(Job job) override;
     void asyncAfter(Clock::Duration delay, Job job) override;
     bool isCurrent() const override;
+    // How many jobs can run at once.
+    unsigned threadCount() const { return static_cast<unsigned>(workers_.size()); }
 
 private:
     struct Item {

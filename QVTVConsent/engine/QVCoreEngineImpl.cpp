@@ -40,7 +40,10 @@ QVDataMessage<std::shared_ptr<QVPreferenceCenterData>> fetchTemplate(ConsentRepo
 }
 
 // Steps shared by the four show operations once the repository and the id are known: refuse with
-// the stored configuration error, else answer 200 and present the screen later on the main queue.
+// the stored configuration error, else answer 200 and present the screen on the main queue's next
+// turn, after the overlay is up. The template is prepared there too: getBannerData and
+// getPreferenceCenterData set the consent flags of template objects that open screens share, and
+// those flags belong to the main queue.
 template <class Data>
 QVMessage showScreen(ConsentRepository& repository, const std::string& applicationId,
                      const std::shared_ptr<tvkit::ViewController>& host, QVScreenBuilder<Data> builder,
@@ -48,34 +51,29 @@ QVMessage showScreen(ConsentRepository& repository, const std::string& applicati
     if (auto stored = repository.getConfigError(applicationId)) return *stored;
     QVScreenLayer::showLoading();
     std::weak_ptr<tvkit::ViewController> weakHost = host;
-    platform::DispatchQueue::global().async([applicationId, weakHost, builder = std::move(builder), toastDelay] {
+    platform::DispatchQueue::main().async([applicationId, weakHost, builder = std::move(builder), toastDelay] {
+        QVScreenLayer::hideLoading();
         std::shared_ptr<ConsentRepository> current;
         try {
             current = DataFactory::repository();
         } catch (const DataFactoryError& error) {
-            platform::DispatchQueue::main().async([weakHost, message = std::string(error.what())] {
-                QVScreenLayer::hideLoading();
-                showToastOn(weakHost, message);
-            });
+            showToastOn(weakHost, error.what());
             return;
         }
         auto envelope = fetchTemplate(*current, applicationId, static_cast<const Data*>(nullptr));
-        platform::DispatchQueue::main().async([applicationId, weakHost, builder, toastDelay, envelope] {
-            QVScreenLayer::hideLoading();
-            if (!envelope.data() || !*envelope.data()) {
-                platform::DispatchQueue::main().asyncAfter(
-                    toastDelay, [weakHost, message = envelope.msg()] { showToastOn(weakHost, message); });
-                return;
-            }
-            auto controller = weakHost.lock();
-            if (!controller) return;
-            auto screen = builder ? builder(applicationId, *envelope.data()) : nullptr;
-            if (!screen) {
-                QVLogger::e(tag, "show(" + applicationId + ") => the screen builder made no screen");
-                return;
-            }
-            controller->present(std::move(screen), true);
-        });
+        if (!envelope.data() || !*envelope.data()) {
+            platform::DispatchQueue::main().asyncAfter(
+                toastDelay, [weakHost, message = envelope.msg()] { showToastOn(weakHost, message); });
+            return;
+        }
+        auto controller = weakHost.lock();
+        if (!controller) return;
+        auto screen = builder ? builder(applicationId, *envelope.data()) : nullptr;
+        if (!screen) {
+            QVLogger::e(tag, "show(" + applicationId + ") => the screen builder made no screen");
+            return;
+        }
+        controller->present(std::move(screen), true);
     });
     return QVMessage(200, "");
 }

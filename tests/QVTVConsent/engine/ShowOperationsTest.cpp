@@ -7,10 +7,33 @@
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/data/DataFactoryError.h"
+#include "platform/ThreadPool.h"
 #include "support/LogCapture.h"
+
+#include <condition_variable>
+#include <mutex>
 
 namespace bannertest {
 namespace {
+
+// Returns once every job queued on the global pool before the call has finished: one job per
+// worker, each held until all of them run at once, can only start when no earlier job still runs.
+void drainGlobalQueue() {
+    auto& pool = dynamic_cast<platform::ThreadPool&>(platform::DispatchQueue::global());
+    const unsigned workers = pool.threadCount();
+    auto mutex = std::make_shared<std::mutex>();
+    auto allRunning = std::make_shared<std::condition_variable>();
+    auto running = std::make_shared<unsigned>(0);
+    for (unsigned i = 0; i < workers; ++i) {
+        pool.async([=] {
+            std::unique_lock lock(*mutex);
+            if (++*running == workers) allRunning->notify_all();
+            allRunning->wait(lock, [&] { return *running >= workers; });
+        });
+    }
+    std::unique_lock lock(*mutex);
+    allRunning->wait(lock, [&] { return *running >= workers; });
+}
 
 class ShowOperationsTest : public BannerTest {
 protected:
@@ -41,6 +64,26 @@ TEST_F(ShowOperationsTest, PrimaryAndSecondaryBannersComeUpOverTheHostsScreen) {
     EXPECT_EQ(engine->showConsentBannerFor("demo-tv-app-kids", home).code(), 200);
     EXPECT_TRUE(runUntil([&] { return presentedBanner() != nullptr; }));
     EXPECT_EQ(presentedBanner()->data->removeBranding, true);
+}
+
+// The flags of a shown template belong to the main queue: a show leaves them as an open screen
+// has them until the main queue's turn, whatever ran on other threads meanwhile.
+TEST_F(ShowOperationsTest, ShowingPreparesTheSharedTemplateOnlyOnTheMainQueue) {
+    start("demo-tv-app");
+    auto* banner = showBanner();
+    ASSERT_NE(banner, nullptr);
+    const auto shown = banner->data;
+    auto& category = *shown->categories.front();
+    category.isExpanded = true;  // as the open screen left it
+    press(tvkit::PressType::menu);
+    advance(0.5);
+
+    EXPECT_EQ(engine->showConsentBanner(home).code(), 200);
+    drainGlobalQueue();
+    EXPECT_TRUE(category.isExpanded) << "changed off the main queue";
+    EXPECT_TRUE(runUntil([&] { return presentedBanner() != nullptr; }));
+    EXPECT_EQ(presentedBanner()->data, shown) << "the same shared template";
+    EXPECT_FALSE(category.isExpanded) << "prepared on the main queue before presenting";
 }
 
 TEST_F(ShowOperationsTest, WithoutATemplateTheHostGets200AndTheViewerAToastLater) {
