@@ -13,6 +13,8 @@
 #include "tvkit/host/headless/RemoteTypist.h"
 #include "tvkit/view/TextField.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -97,6 +99,9 @@ int Walkthrough::run(const DemoService& service) {
         out_ << "  service requests in this run: " << service.local()->requests().size()
              << " (consent-document requests: " << service.consentDocumentRequests() << ")\n";
     }
+    // The figure a TV's memory budget is held against (Linux reports kilobytes).
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) == 0) out_ << "  peak memory of this start: " << usage.ru_maxrss / 1024 << " MB\n";
     return ok ? 0 : 1;
 }
 
