@@ -78,6 +78,30 @@ TEST(KeyValueStore, SeesWritesOfAnotherConnectionDespiteItsReadCache) {
     EXPECT_FALSE(reader.get("k").value);
 }
 
+TEST(KeyValueStore, SavingTheValueItHoldsWritesNothingUnlessAnotherConnectionChangedIt) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    const auto wal = dir.path() / "kc.sqlite-wal";
+    KeyValueStore store(file, "genp");
+    KeyValueStore other(file, "genp");
+    ASSERT_EQ(store.save("k", "v1"), Status::success);
+    const auto walSize = std::filesystem::file_size(wal);
+
+    // Every commit appends to the write-ahead log; an unchanged value adds nothing to it.
+    EXPECT_EQ(store.save("k", "v1"), Status::success);
+    EXPECT_EQ(std::filesystem::file_size(wal), walSize);
+
+    // Once another connection changed the item, the same save is a change again and is written.
+    ASSERT_EQ(other.save("k", "v2"), Status::success);
+    EXPECT_EQ(store.save("k", "v1"), Status::success);
+    EXPECT_EQ(other.get("k").value, "v1");
+    EXPECT_EQ(KeyValueStore(file, "genp").get("k").value, "v1");
+
+    // The empty value and a missing item are different things.
+    EXPECT_EQ(store.save("e", ""), Status::success);
+    EXPECT_EQ(other.get("e").value, "");
+}
+
 TEST(KeyValueStore, ReportsUnusableFilesAsStatusesNotCrashes) {
     testsupport::TempDir dir;
     // A folder where the file should be cannot be opened as a store.
