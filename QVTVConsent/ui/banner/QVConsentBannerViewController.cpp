@@ -244,7 +244,7 @@ void QVConsentBannerViewController::setupActions() {
     for (const auto& [buttonData, handler] : buttons) {
         auto button = UIViewUtils::makeButton(*buttonData);
         button->addAction(
-            [weakSelf, handler](tvkit::Control&) {
+            [weakSelf, handler = handler](tvkit::Control&) {
                 auto self = std::static_pointer_cast<QVConsentBannerViewController>(weakSelf.lock());
                 if (self) ((*self).*handler)();
             },
