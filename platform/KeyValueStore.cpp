@@ -64,11 +64,10 @@ struct KeyValueStore::Impl {
 
     Status ensureOpen() {
         if (db) return Status::success;
-        int rc = db.open(file);
-        if (rc == SQLITE_OK) rc = db.exec(schema);
+        int rc = db.open(file, schema);
         if (rc != SQLITE_OK) {
             db = SqliteConnection();
-            return statusFromSqlite(rc == SQLITE_OK ? SQLITE_CANTOPEN : rc);
+            return statusFromSqlite(rc);
         }
         select = SqliteStatement(db.get(), "SELECT account, value FROM items WHERE domain = ?1");
         upsert = SqliteStatement(db.get(), "INSERT OR REPLACE INTO items (domain, account, value) VALUES (?1, ?2, ?3)");

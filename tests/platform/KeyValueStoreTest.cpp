@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "platform/Paths.h"
 #include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
@@ -47,6 +52,30 @@ TEST(KeyValueStore, SurvivesReopenAndKeepsFilesPrivate) {
         auto path = file.string() + suffix;
         ASSERT_EQ(::stat(path.c_str(), &st), 0) << path;
         EXPECT_EQ(st.st_mode & 0777, 0600u) << path;
+    }
+}
+
+TEST(KeyValueStore, StoresCreatingOneNewFileAtOnceAllKeepTheirWrites) {
+    // A new file is built aside and linked into place; one that another store linked first must
+    // be used, never replaced, or the writes already made in it would vanish.
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "new" / "kc.sqlite";
+    constexpr int kStores = 4;
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int i = 0; i < kStores; ++i) {
+        threads.emplace_back([&, i] {
+            KeyValueStore store(file, "genp");
+            if (store.save("k" + std::to_string(i), "v") != Status::success) ++failures;
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(failures, 0);
+    KeyValueStore reader(file, "genp");
+    for (int i = 0; i < kStores; ++i) EXPECT_EQ(reader.get("k" + std::to_string(i)).value, "v") << i;
+    EXPECT_TRUE(reader.checkIntegrity());
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".new-"), std::string::npos) << "left behind: " << entry.path();
     }
 }
 
