@@ -2,6 +2,7 @@
 
 #include "QVTVConsent/adapters/ConsentAdapterHelper.h"
 #include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "QVTVConsent/model/QVPackage.h"
@@ -104,9 +105,9 @@ bool Walkthrough::choose(bool rejectAll) {
     } else {
         ConsentAdapterHelper::acceptAll(QVConsentStatus::collected, categories);
     }
-    QVConsentEventManager::shared()->notify(id, repository->getClientId(id).data().value_or(""),
-                                            rejectAll ? QVUserConsentActionType::reject : QVUserConsentActionType::accept,
-                                            QVConsentStatus::collected, saved);
+    ConsentEventPoster::notify(*QVConsentEventManager::shared(), id, repository->getClientId(id).data().value_or(""),
+                               rejectAll ? QVUserConsentActionType::reject : QVUserConsentActionType::accept,
+                               QVConsentStatus::collected, saved);
     platform::RunLoop::main().runPending();
     return true;
 }
