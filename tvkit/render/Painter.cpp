@@ -30,6 +30,50 @@ void roundedRectPath(cairo_t* cr, const Rect& rect, double radius) {
     cairo_close_path(cr);
 }
 
+// Clips away the device pixels that a fill of the rounded rectangle `rect` covers fully, so what
+// is drawn next shows only around it. Only for axis-aligned transforms, where those pixels form
+// whole-pixel boxes (Cairo keeps such a clip as a region, the fast path); otherwise no clip.
+void clipOutCoveredPixels(cairo_t* cr, const Rect& rect, double cornerRadius) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    if (m.xy != 0 || m.yx != 0) return;
+    const double r = std::clamp(cornerRadius, 0.0, std::min(rect.width(), rect.height()) / 2);
+    // The rounded rectangle covers a cross: a full-width band between the corners and a
+    // full-height one. Each box is shrunk to the pixels wholly inside it, less one for safety.
+    auto deviceInside = [&](double x0, double y0, double x1, double y1) {
+        double ax = m.xx * x0 + m.x0, bx = m.xx * x1 + m.x0;
+        double ay = m.yy * y0 + m.y0, by = m.yy * y1 + m.y0;
+        const double left = std::ceil(std::min(ax, bx)) + 1, right = std::floor(std::max(ax, bx)) - 1;
+        const double top = std::ceil(std::min(ay, by)) + 1, bottom = std::floor(std::max(ay, by)) - 1;
+        return Rect{left, top, std::max(0.0, right - left), std::max(0.0, bottom - top)};
+    };
+    const Rect band = deviceInside(rect.minX(), rect.minY() + r, rect.maxX(), rect.maxY() - r);
+    const Rect column = deviceInside(rect.minX() + r, rect.minY(), rect.maxX() - r, rect.maxY());
+    if (band.isEmpty() && column.isEmpty()) return;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    cairo_identity_matrix(cr);
+    cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+    x0 = std::floor(x0) - 1;
+    y0 = std::floor(y0) - 1;
+    cairo_rectangle(cr, x0, y0, std::ceil(x1) + 1 - x0, std::ceil(y1) + 1 - y0);
+    // Even-odd over disjoint boxes inside the outer one: the column's parts above and below
+    // the band, so no pixel is counted twice.
+    auto add = [&](const Rect& box) {
+        if (!box.isEmpty()) cairo_rectangle(cr, box.minX(), box.minY(), box.width(), box.height());
+    };
+    add(band);
+    if (band.isEmpty()) {
+        add(column);
+    } else {
+        add(Rect{column.minX(), column.minY(), column.width(), std::max(0.0, band.minY() - column.minY())});
+        add(Rect{column.minX(), band.maxY(), column.width(), std::max(0.0, column.maxY() - band.maxY())});
+    }
+    cairo_set_matrix(cr, &m);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+}
+
 } // namespace
 
 Painter::Painter(Bitmap& target, double scale)
@@ -95,7 +139,8 @@ void Painter::strokeRoundedRect(const Rect& rect, double cornerRadius, double wi
     cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
 }
 
-void Painter::drawShadow(const Rect& rect, double cornerRadius, const Shadow& shadow, ShadowCache& cache) {
+void Painter::drawShadow(const Rect& rect, double cornerRadius, const Shadow& shadow, ShadowCache& cache,
+                         bool filledOpaquely) {
     if (rect.isEmpty() || shadow.opacity <= 0 || shadow.color.alpha <= 0) return;
     // Masks are made at the device scale of the current transform, so a scaled button's shadow
     // is as soft as a native one.
@@ -104,6 +149,7 @@ void Painter::drawShadow(const Rect& rect, double cornerRadius, const Shadow& sh
     const double deviceScale = std::max(0.01, std::hypot(dx, dy));
     const ShadowCache::Mask& mask = cache.mask(rect.size, cornerRadius, shadow.radius, deviceScale);
     cairo_save(cr_);
+    if (filledOpaquely) clipOutCoveredPixels(cr_, rect, cornerRadius);
     setColor(cr_, shadow.color, shadow.opacity);
     cairo_translate(cr_, rect.minX() + shadow.offset.width - mask.padding, rect.minY() + shadow.offset.height - mask.padding);
     cairo_scale(cr_, 1 / mask.scale, 1 / mask.scale);

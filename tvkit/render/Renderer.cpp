@@ -166,7 +166,8 @@ void Renderer::draw(Painter& painter, View& view, bool drawEverything) {
         ++viewsDrawn_;
         if (layer.shadowOpacity > 0) {
             painter.drawShadow(bounds, layer.cornerRadius,
-                               {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_);
+                               {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_,
+                               p.backgroundColor.alpha >= 1);
         }
         painter.fillRoundedRect(bounds, layer.cornerRadius, p.backgroundColor);
     }

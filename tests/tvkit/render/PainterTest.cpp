@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -65,6 +66,47 @@ TEST(Painter, ShadowIsSoftOffsetAndCached) {
 
     p.drawShadow({10, 10, 100, 40}, 8, shadow, cache);  // same shape elsewhere: no new blur
     EXPECT_EQ(cache.blurCount(), 1u);
+}
+
+TEST(Painter, ShadowUnderAnOpaqueFillSkipsOnlyWhatTheFillCovers) {
+    struct Case {
+        Rect rect;
+        double corner;
+        AffineTransform transform;
+    };
+    const Case cases[] = {
+        {{40.3, 30.6, 120.2, 50.7}, 12, AffineTransform()},
+        {{40, 30, 120, 50}, 0, AffineTransform::scale(1.25, 1.25)},
+        {{60, 40, 30, 30}, 40, AffineTransform()},                   // corners larger than the rect
+        {{50, 40, 100, 40}, 8, AffineTransform::rotation(0.1)},      // not axis-aligned: drawn whole
+        {{70.5, 50.5, 2, 2}, 1, AffineTransform()},                  // too small to cover a pixel
+    };
+    const Shadow shadow{Color::black(), 0.6, 14, {3, 10}};
+    const Color card = Color::fromRGBA8(240, 240, 240);
+    for (const Case& c : cases) {
+        auto paint = [&](bool filledOpaquely, bool fill) {
+            Bitmap b(260, 180);
+            ShadowCache cache;
+            Painter p(b);
+            p.clear(blue);
+            p.concat(c.transform);
+            p.drawShadow(c.rect, c.corner, shadow, cache, filledOpaquely);
+            if (fill) p.fillRoundedRect(c.rect, c.corner, card);
+            return b;
+        };
+        const Bitmap whole = paint(false, true);
+        const Bitmap rim = paint(true, true);
+        EXPECT_TRUE(std::equal(whole.data(), whole.data() + whole.stride() * whole.height(), rim.data()))
+            << c.rect.minX() << "," << c.rect.minY();
+    }
+    // Without the fill the skipped middle shows: the shadow was drawn around it only.
+    Bitmap b(260, 180);
+    ShadowCache cache;
+    Painter p(b);
+    p.clear(blue);
+    p.drawShadow({40, 30, 120, 50}, 12, shadow, cache, true);
+    EXPECT_TRUE(near(b.pixel(100, 55), blue));
+    EXPECT_FALSE(near(b.pixel(100, 88), blue));  // below the rectangle, where the offset shadow shows
 }
 
 TEST(Painter, TemplateSymbolsTakeTheTint) {
