@@ -93,6 +93,7 @@ void Renderer::collect(View& view, const AffineTransform& parentToDevice, double
     s.toDevice = toSuperview(view, p).concat(parentToDevice);
     s.alpha = alpha;
     s.version = view.displayVersion();
+    s.size = view.bounds().size;
     s.deviceRect = deviceBounds(paintedRect(view, p), s.toDevice).intersection(clip);
     next[view.serial()] = s;
     const bool clips = view.clipsToBounds() || view.layer().masksToBounds();
