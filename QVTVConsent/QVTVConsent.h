@@ -1,10 +1,19 @@
 #pragma once
-// Everything a host application includes to use the consent library: the result envelopes, the
-// logger and build constants, the consent vocabulary and the consent records.
+// Everything a host application includes to use the consent library: the front door and the engine
+// it hands out, the key with the configurations of the SDKs the library drives, the consent events
+// a host listens to, the result envelopes and the consent records. Answers and events arrive on the
+// main queue, which the host's run loop drains (platform/RunLoop.h).
 //
 //   #include "QVTVConsent/QVTVConsent.h"
-//   qvtv::QVLogger::INFO_LOGS_ENABLED = true;
+//   qvtv::QVAuthKey key("demo-tv-app", std::nullopt, {std::make_shared<qvtv::QVSingularConfig>("api-key", "secret")});
+//   qvtv::QVConsentEngineFactory::initialise(key, [](const auto& result) {
+//       if (result.data()) (*result.data())->getConsentStatus("demo-tv-app");
+//   });
 
+#include "QVTVConsent/adapters/QVAirbridgeConfig.h"
+#include "QVTVConsent/adapters/QVIntegrationConfig.h"
+#include "QVTVConsent/adapters/QVSingularConfig.h"
+#include "QVTVConsent/adapters/QVTenjinConfig.h"
 #include "QVTVConsent/core/Config.h"
 #include "QVTVConsent/core/QVAuthKey.h"
 #include "QVTVConsent/events/QVConsentEvent.h"

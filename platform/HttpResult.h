@@ -20,6 +20,9 @@ enum class HttpError {
     secureConnectionFailed,
     connectionLost,
     responseTooLarge,
+    tooManyRedirects,
+    redirectRefused,      // to an insecure (HTTPS down to HTTP) or unsupported URL
+    cannotDecodeContent,  // a compressed answer that does not decompress
     unknown,
 };
 

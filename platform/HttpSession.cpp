@@ -27,6 +27,9 @@ constexpr int pollIntervalMs = 20;
 // Idle connection caches kept per session; the library runs at most two calls at once.
 constexpr std::size_t maxIdleHandles = 4;
 
+// Enough for a load balancer or CDN in front of the service, few enough to stop a loop early.
+constexpr long maxRedirects = 5;
+
 void initialiseCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -80,8 +83,12 @@ HttpFailure failureFor(CURLcode code, const Transfer& transfer) {
     if (transfer.token->isCancelled() || code == CURLE_ABORTED_BY_CALLBACK) return {HttpError::cancelled, "cancelled"};
     switch (code) {
     case CURLE_OPERATION_TIMEDOUT: return {HttpError::timedOut, "The request timed out."};
-    case CURLE_URL_MALFORMAT:
-    case CURLE_UNSUPPORTED_PROTOCOL: return {HttpError::invalidUrl, "unsupported URL"};
+    case CURLE_URL_MALFORMAT: return {HttpError::invalidUrl, "unsupported URL"};
+    // The request's own URL was checked before sending, so only a redirect can lead elsewhere.
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return {HttpError::redirectRefused, "The server redirected to an insecure or unsupported URL."};
+    case CURLE_TOO_MANY_REDIRECTS: return {HttpError::tooManyRedirects, "too many HTTP redirects"};
+    case CURLE_BAD_CONTENT_ENCODING: return {HttpError::cannotDecodeContent, "The answer could not be decompressed."};
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
         return {HttpError::cannotFindHost, "A server with the specified hostname could not be found."};
@@ -179,15 +186,25 @@ HttpSession::Options HttpSession::withMaxResponseBytes(std::size_t bytes) {
     return options;
 }
 
-std::optional<std::string> HttpSession::buildUrl(const HttpRequest& request) {
+namespace {
+
+// The URL's scheme in lower case, when it is an absolute URL libcurl can parse.
+std::optional<std::string> schemeOf(const std::string& text) {
     initialiseCurlOnce();
     CurlUrl url{curl_url()};
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, request.url.c_str(), 0) != CURLUE_OK) return std::nullopt;
+    if (!url || curl_url_set(url.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return std::nullopt;
     char* scheme = nullptr;
     if (curl_url_get(url.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) return std::nullopt;
     std::string schemeText = scheme;
     curl_free(scheme);
-    if (schemeText != "http" && schemeText != "https") return std::nullopt;
+    return schemeText;
+}
+
+} // namespace
+
+std::optional<std::string> HttpSession::buildUrl(const HttpRequest& request) {
+    auto scheme = schemeOf(request.url);
+    if (scheme != "http" && scheme != "https") return std::nullopt;
 
     // Appended by hand: libcurl would rewrite the escapes in lower case.
     std::string result = request.url;
@@ -238,6 +255,15 @@ HttpResult HttpSession::send(const HttpRequest& request, const CancellationToken
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     // Setting the file replaces only the default bundle; the system's CA folder stays trusted.
     if (!options_.extraCaFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, options_.extraCaFile.c_str());
+    // Redirects are followed, but an answer that came over HTTPS never leads to plain HTTP.
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, maxRedirects);
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, schemeOf(*url) == "https" ? "https" : "http,https");
+    // Every encoding libcurl can decode is accepted. Decoding happens before onData, so the cap
+    // counts decoded bytes and a decompression bomb fails like any other oversized answer.
+    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
+    // A declared length over the cap fails before any byte arrives. For a compressed answer that
+    // is the length on the wire, which in practice decodes larger still.
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.maxResponseBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onData);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);

@@ -1,8 +1,10 @@
 #pragma once
 // The HTTP client of the platform, over libcurl. One session may be used from any thread: calls
-// reuse the connections earlier calls left open, and share DNS answers and TLS sessions. Peer and host verification are always on; an
-// extra CA file can be trusted in addition to the system's. Answers larger than the cap fail
-// instead of exhausting memory, and a call stops promptly when its token is cancelled.
+// reuse the connections earlier calls left open, and share DNS answers and TLS sessions. Peer and
+// host verification are always on; an extra CA file can be trusted in addition to the system's.
+// Up to five redirects are followed, never from HTTPS down to HTTP; compressed answers are
+// accepted and decoded. Answers larger than the cap (counted after decoding) fail instead of
+// exhausting memory, and a call stops promptly when its token is cancelled.
 //
 //   platform::HttpSession session;
 //   platform::CancellationToken token;

@@ -11,6 +11,7 @@
 //   }
 
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace platform {
@@ -20,7 +21,13 @@ class NoDestructor {
 public:
     template <class... Args>
     explicit NoDestructor(Args&&... args) {
-        new (storage_) T(std::forward<Args>(args)...);
+        // Braces for aggregates: not every compiler we build with (clang 14 for the fuzzers)
+        // accepts an aggregate initialised with parentheses.
+        if constexpr (std::is_aggregate_v<T>) {
+            new (storage_) T{std::forward<Args>(args)...};
+        } else {
+            new (storage_) T(std::forward<Args>(args)...);
+        }
     }
     // Nothing to do: the object outlives every other static by design.
     ~NoDestructor() = default;

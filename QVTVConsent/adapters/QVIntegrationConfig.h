@@ -3,8 +3,8 @@
 // configuration names its package and builds that package's adapter; the library creates the
 // adapters of the configurations in the key before the built-in ones, which they replace.
 //
-//   std::vector<std::shared_ptr<const qvtv::QVIntegrationConfig>> configs{
-//       std::make_shared<qvtv::QVSingularConfig>("api-key", "secret")};
+//   qvtv::QVAuthKey::IntegrationConfigs configs{std::make_shared<qvtv::QVSingularConfig>("api-key", "secret")};
+//   qvtv::QVAuthKey key("demo-tv-app", std::nullopt, configs);
 
 #include <memory>
 #include <optional>

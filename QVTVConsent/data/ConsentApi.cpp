@@ -29,7 +29,7 @@ ConsentApi::Exchange ConsentApi::send(HttpMethod type, const std::string& baseUr
                                       const platform::CancellationToken& token) const {
     platform::HttpRequest request(std::string(httpMethodName(type)), baseUrl + "/" + api);
     request.query = params;
-    if (!platform::HttpSession::buildUrl(request)) return {std::string(internalError), std::nullopt, {}};
+    if (!platform::HttpSession::buildUrl(request)) return {std::string(internalError), std::nullopt, 0, {}};
 
     request.headers.emplace_back("Accept", "application/json");
     // A caller's field replaces ours of the same name.
@@ -43,7 +43,7 @@ ConsentApi::Exchange ConsentApi::send(HttpMethod type, const std::string& baseUr
         if (body) {
             auto text = JsonUtils::jsonString(*body, "ConsentApi");
             if (!text) {
-                return {std::string(internalError) + ": " + text.error().localizedDescription(), std::nullopt, {}};
+                return {std::string(internalError) + ": " + text.error().localizedDescription(), std::nullopt, 0, {}};
             }
             request.body = std::move(*text);
         }
@@ -53,13 +53,19 @@ ConsentApi::Exchange ConsentApi::send(HttpMethod type, const std::string& baseUr
     auto result = session->send(request, token);
     if (!result.ok()) {
         const auto& description = result.failure().description;
-        return {std::string(internalError) + ": " + description, description, {}};
+        return {std::string(internalError) + ": " + description, description, 0, {}};
     }
-    return {std::nullopt, std::nullopt, std::move(result.response().body)};
+    return {std::nullopt, std::nullopt, result.response().status, std::move(result.response().body)};
 }
 
 void ConsentApi::logTransportError(const std::string& description) {
     QVLogger::e(tag, "Error: API call failed (" + description + ") - " + description);
+}
+
+void ConsentApi::logEmptyErrorAnswer(long status) {
+    if (errorLogsEnabled()) {
+        QVLogger::e(tag, "Error: API call failed (HTTP status " + std::to_string(status) + " with an empty body)");
+    }
 }
 
 std::optional<nlohmann::json> ConsentApi::parse(const std::string& body) {

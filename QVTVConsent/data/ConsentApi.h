@@ -1,7 +1,8 @@
 #pragma once
 // The one HTTP client of the consent service. A call sends a JSON request and turns the answer
 // into an ApiResult: the record it expected, a structured service error, or a failure message.
-// The body alone decides (the HTTP status is not used); it never throws and never retries.
+// The body decides; the HTTP status only keeps an empty answer to a failed request from counting
+// as success. It never throws and never retries.
 //
 //   qvtv::ConsentApi api;
 //   auto banner = api.call<QVConsentBannerData>(qvtv::HttpMethod::get, qvtv::ServiceSettings::baseUrl(),
@@ -45,6 +46,7 @@ public:
     struct Exchange {
         std::optional<std::string> failure;         // the failure message when there is no body
         std::optional<std::string> transportError;  // logged when the answer is used, not when dropped
+        long status = 0;                            // the HTTP status when there is a body
         std::string body;
     };
     Exchange send(HttpMethod type, const std::string& baseUrl, const std::string& api, const Fields& headers,
@@ -74,6 +76,7 @@ public:
 
 private:
     static void logTransportError(const std::string& description);
+    static void logEmptyErrorAnswer(long status);
     // A parsed JSON value, or none after logging the parse error.
     static std::optional<nlohmann::json> parse(const std::string& body);
     // The error under "ResponseStatus", or none when it is not usable.
@@ -103,6 +106,12 @@ template <class T, class Decoder>
 ApiResult<T> ConsentApi::received(Exchange answer, bool handleEmptyBodyAsSuccess, Decoder decodeRecord) {
     if (answer.transportError) logTransportError(*answer.transportError);
     if (answer.failure) return ApiResult<T>::failure(std::move(*answer.failure));
+    // Nothing in the body says what went wrong, but the status does: an empty answer to a
+    // request the service did not accept must never pass as done.
+    if (answer.body.empty() && (answer.status < 200 || answer.status > 299)) {
+        logEmptyErrorAnswer(answer.status);
+        return ApiResult<T>::failure(std::string(internalError));
+    }
     return decode<T>(answer.body, handleEmptyBodyAsSuccess, std::move(decodeRecord));
 }
 

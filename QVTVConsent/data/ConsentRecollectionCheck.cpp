@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "QVTVConsent/data/QVConsentExpiryEvaluator.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 #include "QVTVConsent/model/QVPackage.h"
 
 namespace qvtv {
@@ -61,8 +62,9 @@ void ConsentRecollectionCheck::run(Prefs& prefs, QVConsentEventManager& events, 
 
     // Told after everything is stored, so a delegate that queries the repository sees the new state.
     if (reason) {
-        events.notify(applicationId, document.clientId(), std::nullopt, QVConsentStatus::recollectionRequired,
-                      QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, document.subConsents()));
+        ConsentEventPoster::notify(events, applicationId, document.clientId(), std::nullopt,
+                                   QVConsentStatus::recollectionRequired,
+                                   QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, document.subConsents()));
     }
 }
 

@@ -33,14 +33,15 @@ std::shared_ptr<KeychainHelper> KeychainHelper::shared() {
 
 KeychainHelper::KeychainHelper(std::filesystem::path file) : store_(std::move(file), std::string(genericPassword)) {}
 
-void KeychainHelper::save(std::string_view value, std::string_view key) {
-    if (!Utf8::isValid(value)) return;
+bool KeychainHelper::save(std::string_view value, std::string_view key) {
+    if (!Utf8::isValid(value)) return false;
     auto status = store_.save(key, value);
     if (status == platform::KeyValueStore::Status::success) {
         logStatus("Saved in Keychain: ", status);
-        return;
+        return true;
     }
     logStatus("Something went wrong, Unable to save in Keychain: ", status);
+    return false;
 }
 
 std::optional<std::string> KeychainHelper::get(std::string_view key) {
@@ -52,12 +53,33 @@ std::optional<std::string> KeychainHelper::get(std::string_view key) {
     return std::nullopt;
 }
 
+std::string KeychainHelper::getOrCreate(std::string_view key, const std::function<std::string()>& make) {
+    // One caller at a time, so two threads asking for a missing value never make two.
+    std::lock_guard lock(unstoredMutex_);
+    auto unstored = unstored_.find(key);
+    if (unstored == unstored_.end()) {
+        if (auto stored = get(key); stored && !stored->empty()) return std::move(*stored);
+        unstored = unstored_.emplace(std::string(key), make()).first;
+    }
+    std::string value = unstored->second;
+    if (save(value, key)) unstored_.erase(unstored);
+    return value;
+}
+
 void KeychainHelper::remove(std::string_view key) {
+    {
+        std::lock_guard lock(unstoredMutex_);
+        if (auto unstored = unstored_.find(key); unstored != unstored_.end()) unstored_.erase(unstored);
+    }
     auto status = store_.remove(key);
     if (status != platform::KeyValueStore::Status::success) logStatus("Unable to delete from Keychain: ", status);
 }
 
 void KeychainHelper::clearAll() {
+    {
+        std::lock_guard lock(unstoredMutex_);
+        unstored_.clear();
+    }
     auto status = store_.removeAll();
     if (status != platform::KeyValueStore::Status::success) {
         logStatus("Error deleting session data: ", status);

@@ -8,7 +8,10 @@
 //   std::optional<std::string> lang = keychain->get("qv_language");
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,17 +26,28 @@ public:
     static std::shared_ptr<KeychainHelper> shared();
     explicit KeychainHelper(std::filesystem::path file);
 
-    // Replaces any item with that key. Text that is not UTF-8 is not stored (and not logged).
-    void save(std::string_view value, std::string_view key);
+    // Replaces any item with that key; true when the value is stored. Text that is not UTF-8 is
+    // not stored (and not logged).
+    bool save(std::string_view value, std::string_view key);
     std::optional<std::string> get(std::string_view key);
+    // The non-empty value stored under `key`, else a new one from `make`, stored at once. When the
+    // keychain refuses that write (locked by another process, say) the new value is kept in memory
+    // and answered again, and each later call tries to store it, so an identity handed out once
+    // stays the same for the process. Thread-safe.
+    std::string getOrCreate(std::string_view key, const std::function<std::string()>& make);
+    // Also forgets a value `getOrCreate` still holds for the key.
     void remove(std::string_view key);
-    // Deletes every generic-password item of this app, not only the library's keys.
+    // Deletes every generic-password item of this app, not only the library's keys, and forgets
+    // the values `getOrCreate` still holds.
     void clearAll();
 
     const std::filesystem::path& file() const { return store_.file(); }
 
 private:
     platform::KeyValueStore store_;
+    // Values made by getOrCreate that the keychain has not taken yet.
+    std::mutex unstoredMutex_;
+    std::map<std::string, std::string, std::less<>> unstored_;
 };
 
 } // namespace qvtv

@@ -114,11 +114,9 @@ void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDyna
 }
 
 std::string PrefsImpl::getClientId(const std::string& applicationId) {
-    auto key = PrefsKeys::identity(applicationId);
-    if (auto stored = keychainHelper_->get(key); stored && !stored->empty()) return *stored;
-    std::string made = platform::Uuid::make();
-    keychainHelper_->save(made, key);
-    return made;
+    // The id goes to the service with the first request; if the keychain cannot take it yet, the
+    // same id is answered (and stored as soon as the keychain allows) rather than a new one per call.
+    return keychainHelper_->getOrCreate(PrefsKeys::identity(applicationId), [] { return platform::Uuid::make(); });
 }
 
 std::optional<QVMessage> PrefsImpl::getConfigError(const std::string& applicationId) {

@@ -50,16 +50,20 @@ public:
     // Forgets every delegate and observer (clearing the session with removal asked for).
     void removeAll();
 
+    std::size_t delegateCount() const;
+    std::size_t observerCount() const;
+
+private:
+    // Only the library tells of consent changes, through ConsentEventPoster, so a host cannot
+    // forge an event that other parts of the app would trust.
+    friend class ConsentEventPoster;
+
     // Calls each delegate with an event carrying that delegate's code, then posts one event with
     // the envelope's code to the observers. The records are the envelope's payload (none: empty).
     void notify(const std::string& applicationId, const std::string& clientId,
                 std::optional<QVUserConsentActionType> type, QVConsentStatus consentStatus,
                 const QVDataMessage<QVConsentEvent::Records>& envelope);
 
-    std::size_t delegateCount() const;
-    std::size_t observerCount() const;
-
-private:
     // The host registers from one thread while the repository may notify from its task; the lock
     // keeps the maps whole, and callbacks always run outside it.
     mutable std::mutex mutex_;

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <zlib.h>
+
 #include "support/LoopbackServer.h"
 #include "support/TestCertificates.h"
 
@@ -44,6 +46,33 @@ void addEcho(httplib::Server& server) {
     };
     server.Get("/echo", echo);
     server.Post("/echo", echo);
+}
+
+// `size` bytes of `fill` in gzip format, compressed a piece at a time so a large answer needs
+// no large buffer.
+std::string gzipped(std::size_t size, char fill) {
+    z_stream stream{};
+    EXPECT_EQ(deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY), Z_OK);
+    const std::string piece(64 * 1024, fill);
+    std::string out;
+    char buffer[16 * 1024];
+    for (std::size_t left = size;;) {
+        const std::size_t now = std::min(left, piece.size());
+        left -= now;
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(piece.data()));
+        stream.avail_in = static_cast<uInt>(now);
+        const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        int rc;
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer);
+            stream.avail_out = sizeof buffer;
+            rc = deflate(&stream, flush);
+            out.append(buffer, sizeof buffer - stream.avail_out);
+        } while (stream.avail_out == 0);
+        if (rc == Z_STREAM_END) break;
+    }
+    deflateEnd(&stream);
+    return out;
 }
 
 } // namespace
@@ -237,4 +266,87 @@ TEST(HttpSession, UnreachableServerIsAFailureValue) {
     auto invalid = session.send(HttpRequest::get("::"), token);
     ASSERT_FALSE(invalid.ok());
     EXPECT_EQ(invalid.failure().error, HttpError::invalidUrl);
+}
+
+// /hop/N redirects to /hop/N-1 (with the status the query names), /hop/0 answers.
+TEST(HttpSession, FollowsUpToFiveRedirectsButNeverFromHttpsDownToHttp) {
+    testsupport::LoopbackServer plain;
+    testsupport::LoopbackServer secure(/*tls=*/true);
+    plain.server().Get(R"(/hop/(\d+))", [](const httplib::Request& req, httplib::Response& res) {
+        const int left = std::stoi(req.matches[1]);
+        if (left == 0) return res.set_content("arrived", "text/plain");
+        res.set_redirect("/hop/" + std::to_string(left - 1), left % 2 ? 302 : 307);
+    });
+    plain.server().Get("/up", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect(secure.origin() + "/hello");
+    });
+    secure.server().Get("/down", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect(plain.origin() + "/hop/0");
+    });
+    secure.server().Get("/hello", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("secure", "text/plain");
+    });
+    plain.start();
+    secure.start();
+
+    HttpSession session(HttpSession::withExtraCa(testsupport::TestCertificates::shared().caCert));
+    platform::CancellationToken token;
+    auto five = session.send(HttpRequest::get(plain.origin() + "/hop/5"), token);
+    ASSERT_TRUE(five.ok()) << five.failure().description;
+    EXPECT_EQ(five.response().status, 200);
+    EXPECT_EQ(five.response().body, "arrived");
+
+    auto six = session.send(HttpRequest::get(plain.origin() + "/hop/6"), token);
+    ASSERT_FALSE(six.ok());
+    EXPECT_EQ(six.failure().error, HttpError::tooManyRedirects);
+    EXPECT_EQ(six.failure().description, "too many HTTP redirects");
+
+    auto down = session.send(HttpRequest::get(secure.origin() + "/down"), token);
+    ASSERT_FALSE(down.ok());
+    EXPECT_EQ(down.failure().error, HttpError::redirectRefused);
+
+    auto up = session.send(HttpRequest::get(plain.origin() + "/up"), token);
+    ASSERT_TRUE(up.ok()) << up.failure().description;
+    EXPECT_EQ(up.response().body, "secure");
+}
+
+// The cap counts decoded bytes: a small compressed answer that decodes past it fails cleanly.
+TEST(HttpSession, DecodesGzipAnswersAndRefusesDecompressionBombs) {
+    constexpr std::size_t cap = 8 * 1024 * 1024;
+    const std::string text = gzipped(100 * 1024, 'a');
+    const std::string bomb = gzipped(2 * cap, '\0');
+    ASSERT_LT(bomb.size(), cap / 100);
+    testsupport::LoopbackServer server;
+    std::atomic<bool> askedForGzip{true};
+    auto serve = [&](const std::string& body) {
+        return [&, body](const httplib::Request& req, httplib::Response& res) {
+            if (req.get_header_value("Accept-Encoding").find("gzip") == std::string::npos) askedForGzip = false;
+            res.set_header("Content-Encoding", "gzip");
+            res.set_content(body, "application/octet-stream");
+        };
+    };
+    server.server().Get("/text", serve(text));
+    server.server().Get("/bomb", serve(bomb));
+    server.server().Get("/garbled", serve("not gzip at all"));
+    server.start();
+
+    HttpSession session;
+    ASSERT_EQ(session.options().maxResponseBytes, cap);
+    platform::CancellationToken token;
+    auto decoded = session.send(HttpRequest::get(server.origin() + "/text"), token);
+    ASSERT_TRUE(decoded.ok()) << decoded.failure().description;
+    EXPECT_EQ(decoded.response().body, std::string(100 * 1024, 'a'));
+    EXPECT_TRUE(askedForGzip);
+
+    auto exploded = session.send(HttpRequest::get(server.origin() + "/bomb"), token);
+    ASSERT_FALSE(exploded.ok());
+    EXPECT_EQ(exploded.failure().error, HttpError::responseTooLarge);
+    EXPECT_EQ(exploded.failure().description, "The response exceeded the maximum allowed size.");
+
+    auto garbled = session.send(HttpRequest::get(server.origin() + "/garbled"), token);
+    ASSERT_FALSE(garbled.ok());
+    EXPECT_EQ(garbled.failure().error, HttpError::cannotDecodeContent);
+
+    // The session is still good for the next call.
+    EXPECT_TRUE(session.send(HttpRequest::get(server.origin() + "/text"), token).ok());
 }

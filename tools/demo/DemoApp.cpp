@@ -27,7 +27,6 @@ struct TranscriptDelegate : QVConsentEventDelegate {
 DemoApp::DemoApp(DemoOptions options, std::ostream& transcript)
     : options_(std::move(options)), transcript_(transcript), home_(std::make_shared<HomeScreen>()) {
     home_->setPrivacySettingsAction([this] { openPrivacySettings(); });
-    home_->setDemoKeys({{"r", [this] { resetAndRestart(); }, "reset consent and restart"}});
 }
 
 DemoApp::~DemoApp() {
@@ -45,7 +44,7 @@ bool DemoApp::start() {
         transcript_ << "  initialise did not finish\n";
         return false;
     }
-    transcript_ << "  initialise: " << result->code() << " " << result->msg() << "\n";
+    transcript_ << "  initialise " << options_.primaryId << ": " << result->code() << " " << result->msg() << "\n";
     engine_ = result->data() ? *result->data() : nullptr;
     refreshStatus();
     return engine_ != nullptr;
@@ -84,15 +83,32 @@ bool DemoApp::resetAndRestart() {
     return true;
 }
 
-// The library's screens arrive with its show operations; until then the status line says what
-// the viewer would see.
+void DemoApp::setApplicationIds(const std::string& primary, const std::string& secondary) {
+    options_.primaryId = primary;
+    options_.secondaryId = secondary;
+}
+
+// The library reads the template, shows its loading overlay and presents the screen over the
+// home screen; without a template the viewer sees a toast instead. The answer is at once.
 void DemoApp::presentBanner() {
-    transcript_ << "  the consent banner is due\n";
-    home_->setStatus("Consent needed: the banner is due");
+    const auto answer = engine_->showConsentBanner(home_);
+    transcript_ << "  showConsentBanner: " << answer.code() << "\n";
 }
 
 void DemoApp::presentPreferenceCenter() {
-    transcript_ << "  the preference center is asked for\n";
+    const auto answer = engine_->showPreferenceCenter(options_.primaryId, home_);
+    transcript_ << "  showPreferenceCenter: " << answer.code() << "\n";
+}
+
+void DemoApp::presentSecondaryBanner() {
+    if (!engine_) return;
+    const auto answer = engine_->showSecondaryBanner(home_);
+    transcript_ << "  showSecondaryBanner: " << answer.code() << " " << answer.msg() << "\n";
+}
+
+void DemoApp::setStatusNote(std::string note) {
+    statusNote_ = std::move(note);
+    refreshStatus();
 }
 
 void DemoApp::refreshStatus() {
@@ -102,6 +118,7 @@ void DemoApp::refreshStatus() {
     text += status ? std::string(rawValue(*status)) : "not initialised";
     const auto calls = sdks_.calls();
     text += " · SDKs last received: " + (calls.empty() ? std::string("nothing") : calls.back());
+    if (!statusNote_.empty()) text += " · " + statusNote_;
     home_->setStatus(text);
 }
 

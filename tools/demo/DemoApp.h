@@ -1,9 +1,10 @@
 #pragma once
 // The TV app of the demo, written as an app engineer would: it initialises the consent library
-// with its key, asks for consent when there is none yet or the stored one must be collected
-// again, opens the privacy settings from its home screen, and listens to consent events to keep
-// its status line current. The four vendor SDKs are recording stand-ins, so the status line can
-// show what consent reached them.
+// with its key, shows the library's banner over its home screen when there is no consent yet or
+// the stored one must be collected again, opens the library's preference center from its
+// "Privacy settings" button, and listens to consent events to keep its status line current.
+// The four vendor SDKs are recording stand-ins, so the status line can show what consent
+// reached them.
 //
 //   demo::DemoApp app(options, std::cout);
 //   host.setRootViewController(app.home());
@@ -37,10 +38,16 @@ public:
     // Shows the banner when the viewer has not chosen yet or must choose again; true if it did.
     bool askForConsentIfNeeded();
     void openPrivacySettings();
+    void presentSecondaryBanner();
     // Forgets the stored consent and starts again, as a new install would.
     bool resetAndRestart();
     // Puts the consent status and the SDKs' last call on the home screen's status line.
     void refreshStatus();
+    // Text added at the end of the status line (the demo's injected fault); empty for none.
+    void setStatusNote(std::string note);
+    // The next start uses the application ids of `options` (another fixture pair).
+    void setApplicationIds(const std::string& primary, const std::string& secondary);
+    const DemoOptions& options() const { return options_; }
 
 private:
     void listenToEvents();
@@ -52,6 +59,7 @@ private:
     sdkfakes::FakeVendorSdks sdks_;
     std::shared_ptr<HomeScreen> home_;
     std::shared_ptr<qvtv::QVConsentEngine> engine_;
+    std::string statusNote_;
 };
 
 } // namespace demo

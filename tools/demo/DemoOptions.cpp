@@ -38,6 +38,9 @@ std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& ar
         } else if (flag == "--reject-all") {
             options.rejectAll = true;
             options.story = false;
+        } else if (flag == "--tour") {
+            options.tour = true;
+            options.story = false;
         } else if (flag == "--add-package" && (given = value())) {
             options.addPackage = given;
             options.story = false;
@@ -61,13 +64,14 @@ std::optional<DemoOptions> DemoOptions::parse(const std::vector<std::string>& ar
 }
 
 std::string DemoOptions::usage() {
-    return "usage: qvtv-demo [--once] [--fresh] [--accept-all | --reject-all] [--add-package ID]\n"
+    return "usage: qvtv-demo [--once] [--fresh] [--tour | --accept-all | --reject-all] [--add-package ID]\n"
            "                 [--origin URL] [--data DIR] [--primary ID] [--secondary ID]\n"
            "                 [--headless] [--screenshots DIR]\n"
            "With a display it opens the TV app in a window, driven with the arrow keys, Return and\n"
            "Escape. Without one (or with --headless) it plays the story on a virtual screen and writes\n"
-           "numbered screenshots: fresh install and accept-all, a second start that reuses the stored\n"
-           "document, and a start after the banner gained a package.\n"
+           "numbered screenshots: a fresh install toured with the remote (banner, settings, a policy,\n"
+           "the data-request form, a refused and a good save), a second start that reuses the stored\n"
+           "document, a start after the banner gained a package, and the advanced banner.\n"
            "--origin uses another consent service (its origin, without /api) instead of the local one.\n";
 }
 

@@ -16,6 +16,7 @@ struct DemoOptions {
     bool fresh = false;       // forget the device's stores first (a new install)
     bool acceptAll = false;
     bool rejectAll = false;
+    bool tour = false;        // walk through the banner and the preference center with presses
     std::optional<std::string> addPackage;  // add a package to the served banner first
     bool story = true;        // no action given: play the whole story
     bool headless = false;    // the scripted walkthrough even when a display is available

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/RunLoop.h"
 #include "tools/demo/DemoApp.h"
+#include "tools/demo/DemoControls.h"
 #include "tools/demo/DemoOptions.h"
 #include "tools/demo/DemoService.h"
 #include "tools/demo/Walkthrough.h"
@@ -21,9 +22,10 @@ bool hasDisplay() {
     return (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) && tvkit::SdlHost::displayAvailable();
 }
 
-int runInWindow(demo::DemoApp& app) {
+int runInWindow(demo::DemoApp& app, const demo::DemoService& service) {
     tvkit::SdlHost host({1920, 1080}, tvkit::SdlHost::fitToDisplay, "Riverside TV");
     host.setRootViewController(app.home());
+    demo::DemoControls controls(app, service);
     if (!app.start()) return 1;
     app.askForConsentIfNeeded();
     if (host.run()) return 0;
@@ -56,6 +58,6 @@ int main(int argc, char** argv) {
     std::cout << "  data folder " << options.dataDir.string() << "\n";
 
     demo::DemoApp app(options, std::cout);
-    if (window) return runInWindow(app);
+    if (window) return runInWindow(app, *service);
     return demo::Walkthrough(app, options, std::cout).run(*service);
 }

@@ -5,7 +5,7 @@
 
 #include "QVTVConsent/adapters/ConsentAdapterHelper.h"
 #include "QVTVConsent/data/ConsentRepository.h"
-#include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/engine/QVScreenLayer.h"
@@ -244,7 +244,7 @@ void QVConsentBannerViewController::setupActions() {
     for (const auto& [buttonData, handler] : buttons) {
         auto button = UIViewUtils::makeButton(*buttonData);
         button->addAction(
-            [weakSelf, handler](tvkit::Control&) {
+            [weakSelf, handler = handler](tvkit::Control&) {
                 auto self = std::static_pointer_cast<QVConsentBannerViewController>(weakSelf.lock());
                 if (self) ((*self).*handler)();
             },
@@ -373,8 +373,8 @@ void QVConsentBannerViewController::onBackPressed() {
     try {
         const auto clientId = DataFactory::repository()->getClientId(id).data();
         if (!clientId) return;
-        QVConsentEventManager::shared()->notify(id, *clientId, std::nullopt, status,
-                                                QVDataMessage<QVConsentEvent::Records>(499, ""));
+        ConsentEventPoster::notify(*QVConsentEventManager::shared(), id, *clientId, std::nullopt, status,
+                                   QVDataMessage<QVConsentEvent::Records>(499, ""));
     } catch (const DataFactoryError& error) {
         QVLogger::e(tag, describe(error).localizedDescription());
     }
@@ -458,8 +458,8 @@ void QVConsentBannerViewController::finishSave(const SaveResult& result, bool is
         const QVConsentStatus status = result.code() == 200
                                            ? QVConsentStatus::collected
                                            : repository->getConsentStatus(id).data().value_or(QVConsentStatus::pending);
-        QVConsentEventManager::shared()->notify(
-            id, *clientId, isRejectAll ? QVUserConsentActionType::reject : QVUserConsentActionType::accept, status,
+        ConsentEventPoster::notify(
+            *QVConsentEventManager::shared(), id, *clientId, isRejectAll ? QVUserConsentActionType::reject : QVUserConsentActionType::accept, status,
             result);
     } catch (const DataFactoryError& error) {
         QVLogger::e(tag, describe(error).localizedDescription());

@@ -4,7 +4,7 @@
 
 #include "QVTVConsent/adapters/ConsentAdapterHelper.h"
 #include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/ColorUtils.h"
@@ -316,8 +316,8 @@ void QVPreferenceCenterViewController::notifyConsentEvent(const QVDataMessage<Re
                     QVError{operation, 500, std::string("Fatal Error!, QVConsentEngine has not been initialized.")});
         return;
     }
-    QVConsentEventManager::shared()->notify(id, *clientId, QVUserConsentActionType::customize,
-                                            QVConsentStatus::collected, message);
+    ConsentEventPoster::notify(*QVConsentEventManager::shared(), id, *clientId, QVUserConsentActionType::customize,
+                               QVConsentStatus::collected, message);
 }
 
 void QVPreferenceCenterViewController::onSubmitDSARRequestTap() {

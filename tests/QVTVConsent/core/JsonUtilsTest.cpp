@@ -55,3 +55,32 @@ TEST(JsonUtils, JsonStringPrettyPrintsAndRefusesInvalidUtf8) {
     EXPECT_EQ(bad.error().code, 500);
     EXPECT_EQ(bad.error().domain.rfind("Invalid JSON (", 0), 0u);
 }
+
+namespace {
+
+// A record whose own writing asks for the text of another value, as a host's record might.
+class NestingRecord : public qvtv::JsonSerialisable {
+public:
+    nlohmann::json toJson() const override { return {{"inner", *JsonUtils::jsonString(json{{"a", 1}}, "Inner")}}; }
+};
+
+} // namespace
+
+TEST(JsonUtils, JsonStringTextsStandAloneWhateverWasWrittenBefore) {
+    // Each thread writes into a buffer it keeps: a long text, a refused one and a nested one must
+    // leave nothing behind in the texts that follow.
+    json longValue = {{"list", json::array()}};
+    for (int i = 0; i < 2000; ++i) longValue["list"].push_back("entry " + std::to_string(i));
+    auto longText = JsonUtils::jsonString(longValue, "Tag");
+    ASSERT_TRUE(longText.ok());
+    EXPECT_EQ(*longText, longValue.dump(2));
+
+    EXPECT_EQ(*JsonUtils::jsonString(json{{"n", 1}}, "Tag"), "{\n  \"n\": 1\n}");
+    EXPECT_FALSE(JsonUtils::jsonString(json{{"k", std::string("ok \xff")}}, "Tag").ok());
+    EXPECT_EQ(*JsonUtils::jsonString(json::array({true}), "Tag"), "[\n  true\n]");
+
+    auto nested = JsonUtils::jsonString(NestingRecord{}, "Outer");
+    ASSERT_TRUE(nested.ok());
+    EXPECT_EQ(*nested, NestingRecord{}.toJson().dump(2));
+    EXPECT_EQ(*JsonUtils::jsonString(json::object(), "Tag"), "{}");
+}

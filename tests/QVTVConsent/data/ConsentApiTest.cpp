@@ -187,9 +187,16 @@ TEST_F(ConsentApiTest, PostsPrettyJsonAndTakesAnEmptyAnswerAsSuccess) {
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].body, body.dump(2));
 
-    // An empty answer is no success where a record is expected.
+    // An empty answer is no success where a record is expected, nor with a failed status.
     fault(ServiceEndpoint::bannerTemplate, ServiceFault::Kind::emptyBody);
     EXPECT_TRUE(banner().isFailure());
+    log_.clear();
+    fault(ServiceEndpoint::consent, ServiceFault::Kind::http500);
+    auto refused = postConsent(body);
+    ASSERT_TRUE(refused.isFailure());
+    EXPECT_EQ(refused.failureMessage(), internalError);
+    EXPECT_EQ(log_.lines(), (std::vector<std::string>{
+                                "[ERROR] ApiHelper: Error: API call failed (HTTP status 500 with an empty body)"}));
 
     auto dataRequest = api_.call<qvtv::QVMessage>(HttpMethod::post, service_.baseUrl(), "mobile/datarequest/submit",
                                                   {}, {}, Json{{"MobileAppId", "demo-tv-minimal"}}, true);
@@ -199,10 +206,11 @@ TEST_F(ConsentApiTest, PostsPrettyJsonAndTakesAnEmptyAnswerAsSuccess) {
     EXPECT_FALSE(dataRequest.value().error());
 
     // A body that cannot be written as UTF-8 is never sent.
+    const auto sent = service_.submissions(ServiceEndpoint::consent).size();
     auto unsendable = postConsent(Json{{"Name", "\xff"}});
     ASSERT_TRUE(unsendable.isFailure());
     EXPECT_EQ(unsendable.failureMessage().rfind(internalError + ": ", 0), 0u);
-    EXPECT_EQ(service_.submissions(ServiceEndpoint::consent).size(), 1u);
+    EXPECT_EQ(service_.submissions(ServiceEndpoint::consent).size(), sent);
 }
 
 TEST_F(ConsentApiTest, HttpsWorksOnlyWithTheTestAuthority) {

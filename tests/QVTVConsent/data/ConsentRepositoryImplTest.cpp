@@ -300,6 +300,18 @@ TEST_F(ConsentRepositoryTest, DoNotStoreConsentSavesOnTheDeviceOnly) {
 
 TEST_F(ConsentRepositoryTest, RefusedOrFailedSavesAndInitialisationsChangeNothingStored) {
     auto repository = initialised(QVAuthKey(primaryId));
+    // A first choice that the service fails with an empty answer is not collected.
+    const auto pending = stored(*repository, primaryId);
+    harness.service().setFault(ServiceEndpoint::consent, fault(ServiceFault::Kind::http500));
+    const auto failed = acceptAll(*repository, primaryId);
+    EXPECT_EQ(failed.code(), 500);
+    EXPECT_EQ(failed.msg(), "Internal server error, please contact support");
+    EXPECT_FALSE(failed.data());
+    EXPECT_EQ(stored(*repository, primaryId), pending);
+    EXPECT_EQ(pending.status, QVConsentStatus::pending);
+    EXPECT_FALSE(pending.lastConsentedAt);
+    harness.service().clearFaults();
+
     ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
     harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 60'000);
     const auto before = stored(*repository, primaryId);

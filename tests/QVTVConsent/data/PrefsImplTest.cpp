@@ -208,6 +208,33 @@ TEST_F(PrefsImplTest, ClientIdIsMadeOnceAndRemadeWhenEmpty) {
     EXPECT_EQ(keychain()->get(qvtv::PrefsKeys::identity(app)), remade);
 }
 
+TEST_F(PrefsImplTest, ClientIdStaysTheSameWhileTheKeychainRefusesWritesAndIsStoredLater) {
+    // A folder where the store's file should be: every read and write of it fails.
+    const auto file = dir_.path() / "refusing.sqlite";
+    std::filesystem::create_directories(file / "in-the-way");
+    auto refusing = std::make_shared<qvtv::KeychainHelper>(file);
+    qvtv::PrefsImpl prefs(refusing, defaults());
+
+    const std::string id = prefs.getClientId(app);
+    EXPECT_EQ(id.size(), 36u);
+    EXPECT_EQ(prefs.getClientId(app), id);
+    EXPECT_NE(prefs.getClientId(kids), id);
+    // The next initialisation makes a new store over the same keychain.
+    EXPECT_EQ(qvtv::PrefsImpl(refusing, defaults()).getClientId(app), id);
+    EXPECT_FALSE(refusing->get(qvtv::PrefsKeys::identity(app)));
+
+    std::filesystem::remove_all(file);
+    EXPECT_EQ(prefs.getClientId(app), id);
+    EXPECT_EQ(qvtv::KeychainHelper(file).get(qvtv::PrefsKeys::identity(app)), id) << "stored once it could be";
+
+    // Clearing the session forgets an id that was never stored as well.
+    std::filesystem::remove_all(file);
+    std::filesystem::create_directories(file / "in-the-way");
+    const std::string kidsId = prefs.getClientId(kids);
+    prefs.clearSession();
+    EXPECT_NE(prefs.getClientId(kids), kidsId);
+}
+
 TEST_F(PrefsImplTest, MigrationMovesLegacyValuesOverCurrentOnes) {
     auto prefs = qvtv::PrefsFactory::create();
     auto kc = keychain();

@@ -9,6 +9,7 @@
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/engine/QVCoreEngineFactory.h"
 #include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
 #include "platform/RunLoop.h"
@@ -128,8 +129,8 @@ TEST(QVConsentEngineFactory, ClearSessionKeepsOrRemovesRegistrationsAsAsked) {
     engine->addDelegate(1, delegate);
     engine->addObserver(2, std::any{}, [&](const auto&) { ++observed; });
     auto notify = [] {
-        QVConsentEventManager::shared()->notify(primaryId, "c", std::nullopt, QVConsentStatus::pending,
-                                                QVDataMessage<QVConsentEvent::Records>(499, ""));
+        ConsentEventPoster::notify(*QVConsentEventManager::shared(), primaryId, "c", std::nullopt,
+                                   QVConsentStatus::pending, QVDataMessage<QVConsentEvent::Records>(499, ""));
         platform::RunLoop::main().runPending();
     };
 

@@ -1,4 +1,5 @@
 #include "QVTVConsent/events/QVConsentEventManager.h"
+#include "QVTVConsent/events/ConsentEventPoster.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,19 @@
 using namespace qvtv;
 
 namespace {
+
+// Hosts hold the manager but cannot post on it: only the library's poster can.
+template <class Manager>
+concept HostCanNotify = requires(Manager& events, const QVDataMessage<QVConsentEvent::Records>& envelope) {
+    events.notify("a", "c", std::nullopt, QVConsentStatus::collected, envelope);
+};
+static_assert(!HostCanNotify<QVConsentEventManager>);
+
+// What a closing screen tells: no payload, code 499.
+void notifyClosing(QVConsentEventManager& events) {
+    ConsentEventPoster::notify(events, "a", "c", std::nullopt, QVConsentStatus::pending,
+                               QVDataMessage<QVConsentEvent::Records>(499, ""));
+}
 
 struct RecordingDelegate : QVConsentEventDelegate {
     explicit RecordingDelegate(std::string id) : id(std::move(id)) {}
@@ -39,8 +53,8 @@ TEST(QVConsentEventManager, DelegatesGetTheirOwnCodeObserversTheEnvelopeCode) {
     std::vector<QVDataMessage<QVConsentEvent>> observed;
     events.addObserver(7, std::any{}, [&](const QVDataMessage<QVConsentEvent>& m) { observed.push_back(m); });
 
-    events.notify("demo-tv-app", "CLIENT-1", QVUserConsentActionType::accept, QVConsentStatus::collected,
-                  QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, oneRecord()));
+    ConsentEventPoster::notify(events, "demo-tv-app", "CLIENT-1", QVUserConsentActionType::accept,
+                               QVConsentStatus::collected, QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, oneRecord()));
 
     ASSERT_EQ(first->received.size(), 1u);
     ASSERT_EQ(second->received.size(), 1u) << "every delegate hears every event, whatever its application";
@@ -93,7 +107,7 @@ TEST(QVConsentEventManager, ReplacingAndRemovingRegistrations) {
     EXPECT_EQ(events.observerCount(), 1u);
 
     // A closing screen: no payload, code 499; the records arrive as an empty list.
-    events.notify("a", "c", std::nullopt, QVConsentStatus::pending, QVDataMessage<QVConsentEvent::Records>(499, ""));
+    notifyClosing(events);
     deliverMainQueue();
     EXPECT_TRUE(replaced->received.empty());
     ASSERT_EQ(kept->received.size(), 1u);
@@ -106,21 +120,21 @@ TEST(QVConsentEventManager, ReplacingAndRemovingRegistrations) {
     events.removeObserver(5);
     events.removeObserver(99);
     events.removeDelegate(99);
-    events.notify("a", "c", std::nullopt, QVConsentStatus::pending, QVDataMessage<QVConsentEvent::Records>(499, ""));
+    notifyClosing(events);
     deliverMainQueue();
     EXPECT_EQ(newObserverCalls, 1);
     EXPECT_EQ(kept->received.size(), 2u);
 
     // A notification posted before removal but not yet delivered is not delivered afterwards.
     events.addObserver(6, std::any{}, [&](const auto&) { ++newObserverCalls; });
-    events.notify("a", "c", std::nullopt, QVConsentStatus::pending, QVDataMessage<QVConsentEvent::Records>(499, ""));
+    notifyClosing(events);
     events.removeAll();
     deliverMainQueue();
     EXPECT_EQ(newObserverCalls, 1);
     EXPECT_EQ(kept->received.size(), 3u);
     EXPECT_EQ(events.delegateCount(), 0u);
     EXPECT_EQ(events.observerCount(), 0u);
-    events.notify("a", "c", std::nullopt, QVConsentStatus::pending, QVDataMessage<QVConsentEvent::Records>(499, ""));
+    notifyClosing(events);
     deliverMainQueue();
     EXPECT_EQ(kept->received.size(), 3u);
     EXPECT_EQ(newObserverCalls, 1);

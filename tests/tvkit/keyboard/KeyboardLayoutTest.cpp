@@ -1,7 +1,8 @@
 #include "tvkit/keyboard/KeyboardLayout.h"
 
-#include "RemoteTypist.h"
 #include "tvkit/app/ViewController.h"
+#include "tvkit/host/headless/HeadlessHost.h"
+#include "tvkit/keyboard/OnScreenKeyboard.h"
 #include "tvkit/view/TextField.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tvkit/keyboard/OnScreenKeyboard.h"
 
 #include "QVTVConsent/ui/GoldenImage.h"
-#include "RemoteTypist.h"
+#include "tvkit/host/headless/RemoteTypist.h"
 #include "tvkit/app/Application.h"
 #include "tvkit/text/TextLayout.h"
 #include "tvkit/view/Button.h"
@@ -59,7 +59,7 @@ TEST_F(KeyboardTest, TypingANameWithArrowsAndSelectGivesExactlyThatText) {
     EXPECT_EQ(host.focusedView(), keyboard->keyGrid().keyButtons().front().get());
 
     const std::string name = "Zo\u00EB O'Brien-\u00C5ngstr\u00F6m 42";
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type(name));
     EXPECT_EQ(field->text(), name);
     EXPECT_EQ(keyboard->echo().text(), name);
@@ -78,7 +78,7 @@ TEST_F(KeyboardTest, TypingANameWithArrowsAndSelectGivesExactlyThatText) {
 TEST_F(KeyboardTest, LooksLikeItsPicture) {
     OnScreenKeyboard* keyboard = open();
     ASSERT_NE(keyboard, nullptr);
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type("Zo\u00EB O'B"));
     ASSERT_TRUE(viewer.press(KeyRole::shift));  // shows the upper-case page, focus on shift
     host.advance(1);
@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, EmailAndPhoneFieldsGetTheirLayouts) {
     OnScreenKeyboard* keyboard = open();
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(keyboard->titleLabel().text(), "E-mail address");  // no label: the placeholder
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type("ana_li+tv@example"));
     const int before = viewer.presses();
     ASSERT_TRUE(viewer.type(".com"));  // one key types all four
@@ -108,7 +108,7 @@ TEST_F(KeyboardTest, EmailAndPhoneFieldsGetTheirLayouts) {
     keyboard = open();
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(keyboard->keyGrid().layout().columns(), 4);
-    testing::RemoteTypist dialler(host, *keyboard);
+    RemoteTypist dialler(host, *keyboard);
     ASSERT_TRUE(dialler.type("+44 (20) 7946-0958"));
     EXPECT_FALSE(dialler.type("x"));  // no letters on a phone pad
     EXPECT_EQ(other->text(), "+44 (20) 7946-0958");
@@ -118,7 +118,7 @@ TEST_F(KeyboardTest, EmailAndPhoneFieldsGetTheirLayouts) {
 TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     OnScreenKeyboard* keyboard = open();
     ASSERT_NE(keyboard, nullptr);
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type("ab"));
     host.press(PressType::menu);
     EXPECT_EQ(events, (std::vector<std::string>{"began", "changed", "changed", "ended"}));
@@ -133,7 +133,7 @@ TEST_F(KeyboardTest, MenuKeepsTheTextAndOnlyDoneEndsTheEditOnExit) {
     keyboard = open();
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(keyboard->echo().text(), "ab");
-    testing::RemoteTypist again(host, *keyboard);
+    RemoteTypist again(host, *keyboard);
     ASSERT_TRUE(again.type("c"));
     ASSERT_TRUE(again.press(KeyRole::done));
     EXPECT_EQ(events, (std::vector<std::string>{"began", "changed", "endedOnExit", "ended", "primary"}));
@@ -198,7 +198,7 @@ TEST_F(KeyboardTest, AnEditableTextViewIsTypedIntoLikeAMultiLineField) {
     OnScreenKeyboard* keyboard = open();
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(keyboard->titleLabel().text(), "Message");
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type("Hi"));
     host.type("\nthere!\b");  // Return starts a new line here rather than closing
     EXPECT_EQ(notes->text(), "Hi\nthere");
@@ -255,7 +255,7 @@ TEST_F(KeyboardTest, PhysicalKeyboardTypesIntoTheFocusedFieldWithOrWithoutTheKey
 TEST_F(KeyboardTest, DeleteRemovesOneWholeCharacterHoweverManyBytesItHas) {
     OnScreenKeyboard* keyboard = open();
     ASSERT_NE(keyboard, nullptr);
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     // Each of these is one character on screen: a letter with a combining accent, accented
     // letters, CJK, Hangul, a thumb with a skin tone, a flag, a family joined with ZWJ.
     const std::vector<std::string> characters = {"e\u0301", "\u00E9", "\u0142", "\u65E5", "\uD55C", "\U0001F44D\U0001F3FD",
@@ -302,7 +302,7 @@ TEST_F(KeyboardTest, TenThousandCharactersStayIntactAndTheKeyboardKeepsWorking) 
     EXPECT_EQ(keyboard->echo().text(), expected);
     host.render();
 
-    testing::RemoteTypist viewer(host, *keyboard);
+    RemoteTypist viewer(host, *keyboard);
     ASSERT_TRUE(viewer.type("ok"));
     ASSERT_TRUE(viewer.press(KeyRole::deleteBackward));
     EXPECT_EQ(field->text(), expected + "o");

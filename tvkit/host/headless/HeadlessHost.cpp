@@ -94,6 +94,24 @@ void HeadlessHost::press(PressType type) {
     runPending();
 }
 
+int HeadlessHost::pressArrowsTo(const View& target, int limit) {
+    for (int presses = 0; presses <= limit; ++presses) {
+        View* focused = focusedView();
+        if (!focused) return -1;
+        if (focused == &target) return presses;
+        if (presses == limit) break;
+        // Up or down first while the target is on another row, then across.
+        const Rect from = focused->convertRect(focused->bounds(), nullptr);
+        const Rect to = target.convertRect(target.bounds(), nullptr);
+        PressType arrow = PressType::rightArrow;
+        if (to.midY() < from.minY()) arrow = PressType::upArrow;
+        else if (to.midY() > from.maxY()) arrow = PressType::downArrow;
+        else if (to.midX() < from.midX()) arrow = PressType::leftArrow;
+        press(arrow);
+    }
+    return -1;
+}
+
 void HeadlessHost::pressKey(const std::string& input) {
     Application::shared().sendPress(Press::keyboard(input));
     runPending();

@@ -31,6 +31,9 @@ public:
 
     // Each input is followed by running what became ready (no time passes).
     void press(PressType type);
+    // Moves the focus to `target` with arrow presses only, as a viewer aiming at it would; the
+    // presses it took, or -1 when it did not get there within `limit`.
+    int pressArrowsTo(const View& target, int limit = 60);
     void pressKey(const std::string& input);
     void swipe(SwipeDirection direction);
     bool type(const std::string& text);

@@ -1,13 +1,17 @@
 #pragma once
-// A viewer at the on-screen keyboard with only a remote: walks to each key with the arrows and
-// presses Select, switching pages and shift as the characters need.
+// A viewer at the on-screen keyboard with only a remote, for tests and scripted tours on the
+// headless host: walks to each key with the arrows and presses Select, switching pages and shift
+// as the characters need.
+//
+//   tvkit::RemoteTypist viewer(host, keyboard);
+//   viewer.type("jane@example.com");
 
 #include "tvkit/host/headless/HeadlessHost.h"
 #include "tvkit/keyboard/OnScreenKeyboard.h"
 
 #include <string_view>
 
-namespace tvkit::testing {
+namespace tvkit {
 
 class RemoteTypist {
 public:
@@ -29,4 +33,4 @@ private:
     int presses_ = 0;
 };
 
-} // namespace tvkit::testing
+} // namespace tvkit

@@ -1,22 +1,12 @@
-#include "RemoteTypist.h"
+#include "tvkit/host/headless/RemoteTypist.h"
 
-namespace tvkit::testing {
+namespace tvkit {
 
 bool RemoteTypist::moveTo(const View& key) {
-    for (int step = 0; step < 60; ++step) {
-        View* focused = host_.focusedView();
-        if (!focused) return false;
-        if (focused == &key) return true;
-        const Rect from = focused->convertRect(focused->bounds(), nullptr);
-        const Rect to = key.convertRect(key.bounds(), nullptr);
-        PressType arrow = PressType::rightArrow;
-        if (to.midY() < from.minY()) arrow = PressType::upArrow;
-        else if (to.midY() > from.maxY()) arrow = PressType::downArrow;
-        else if (to.midX() < from.midX()) arrow = PressType::leftArrow;
-        host_.press(arrow);
-        ++presses_;
-    }
-    return false;
+    const int presses = host_.pressArrowsTo(key);
+    if (presses < 0) return false;
+    presses_ += presses;
+    return true;
 }
 
 bool RemoteTypist::select(const View& key) {
@@ -64,4 +54,4 @@ bool RemoteTypist::type(std::string_view text) {
     return true;
 }
 
-} // namespace tvkit::testing
+} // namespace tvkit
