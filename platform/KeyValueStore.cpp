@@ -64,11 +64,10 @@ struct KeyValueStore::Impl {
 
     Status ensureOpen() {
         if (db) return Status::success;
-        int rc = db.open(file);
-        if (rc == SQLITE_OK) rc = db.exec(schema);
+        int rc = db.open(file, schema);
         if (rc != SQLITE_OK) {
             db = SqliteConnection();
-            return statusFromSqlite(rc == SQLITE_OK ? SQLITE_CANTOPEN : rc);
+            return statusFromSqlite(rc);
         }
         select = SqliteStatement(db.get(), "SELECT account, value FROM items WHERE domain = ?1");
         upsert = SqliteStatement(db.get(), "INSERT OR REPLACE INTO items (domain, account, value) VALUES (?1, ?2, ?3)");
@@ -137,6 +136,13 @@ KeyValueStore::Lookup KeyValueStore::get(std::string_view key) {
 KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value) {
     std::lock_guard lock(impl_->mutex);
     if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    // A save that would change nothing writes nothing, so no commit waits on the disk: the cache,
+    // refreshed first when another connection has written, only ever holds what is on disk.
+    // Starts save the same documents again and again.
+    if (impl_->refreshCache() == Status::success) {
+        auto it = impl_->cache.find(std::string(key));
+        if (it != impl_->cache.end() && it->second == value) return Status::success;
+    }
     auto& st = impl_->upsert;
     if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK || st.bindBlob(3, value) != SQLITE_OK) {
         st.reset();

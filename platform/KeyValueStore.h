@@ -42,7 +42,8 @@ public:
     KeyValueStore& operator=(const KeyValueStore&) = delete;
 
     [[nodiscard]] Lookup get(std::string_view key);
-    // Replaces any item with that key in one durable transaction.
+    // Replaces any item with that key in one durable transaction; saving the value the item
+    // already holds writes nothing.
     [[nodiscard]] Status save(std::string_view key, std::string_view value);
     // itemNotFound when there was nothing to remove.
     [[nodiscard]] Status remove(std::string_view key);

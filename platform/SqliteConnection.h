@@ -3,8 +3,8 @@
 // commits, because a TV is often unplugged without warning and a returned commit must survive it.
 //
 //   platform::SqliteConnection db;
-//   if (int rc = db.open("/tmp/x.sqlite"); rc != SQLITE_OK) return rc;
-//   db.exec("CREATE TABLE t (a)");
+//   if (int rc = db.open("/tmp/x.sqlite", "CREATE TABLE IF NOT EXISTS t (a)"); rc != SQLITE_OK) return rc;
+//   db.exec("INSERT INTO t VALUES (1)");
 
 #include <filesystem>
 #include <string>
@@ -22,8 +22,10 @@ public:
     SqliteConnection(SqliteConnection&& other) noexcept;
     SqliteConnection& operator=(SqliteConnection&& other) noexcept;
 
-    // Creates the parent folder (0700) and the file (0600) when missing. Returns an SQLite result code.
-    [[nodiscard]] int open(const std::filesystem::path& file);
+    // Creates the parent folder (0700) when missing, and a missing file (0600) with `schema` in one
+    // atomic step; runs `schema` (which must be idempotent, "CREATE TABLE IF NOT EXISTS") on an
+    // existing file too. Returns an SQLite result code.
+    [[nodiscard]] int open(const std::filesystem::path& file, const char* schema);
     // A private database that lives as long as the connection, for caches and tools.
     [[nodiscard]] int openInMemory();
     [[nodiscard]] int exec(const char* sql);

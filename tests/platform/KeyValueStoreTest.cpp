@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "platform/Paths.h"
 #include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
@@ -50,6 +55,30 @@ TEST(KeyValueStore, SurvivesReopenAndKeepsFilesPrivate) {
     }
 }
 
+TEST(KeyValueStore, StoresCreatingOneNewFileAtOnceAllKeepTheirWrites) {
+    // A new file is built aside and linked into place; one that another store linked first must
+    // be used, never replaced, or the writes already made in it would vanish.
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "new" / "kc.sqlite";
+    constexpr int kStores = 4;
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int i = 0; i < kStores; ++i) {
+        threads.emplace_back([&, i] {
+            KeyValueStore store(file, "genp");
+            if (store.save("k" + std::to_string(i), "v") != Status::success) ++failures;
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(failures, 0);
+    KeyValueStore reader(file, "genp");
+    for (int i = 0; i < kStores; ++i) EXPECT_EQ(reader.get("k" + std::to_string(i)).value, "v") << i;
+    EXPECT_TRUE(reader.checkIntegrity());
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".new-"), std::string::npos) << "left behind: " << entry.path();
+    }
+}
+
 TEST(KeyValueStore, RemoveAllTouchesOnlyItsOwnDomain) {
     testsupport::TempDir dir;
     auto file = dir.path() / "kc.sqlite";
@@ -76,6 +105,30 @@ TEST(KeyValueStore, SeesWritesOfAnotherConnectionDespiteItsReadCache) {
     EXPECT_EQ(reader.get("k").value, "2");
     ASSERT_EQ(writer.remove("k"), Status::success);
     EXPECT_FALSE(reader.get("k").value);
+}
+
+TEST(KeyValueStore, SavingTheValueItHoldsWritesNothingUnlessAnotherConnectionChangedIt) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    const auto wal = dir.path() / "kc.sqlite-wal";
+    KeyValueStore store(file, "genp");
+    KeyValueStore other(file, "genp");
+    ASSERT_EQ(store.save("k", "v1"), Status::success);
+    const auto walSize = std::filesystem::file_size(wal);
+
+    // Every commit appends to the write-ahead log; an unchanged value adds nothing to it.
+    EXPECT_EQ(store.save("k", "v1"), Status::success);
+    EXPECT_EQ(std::filesystem::file_size(wal), walSize);
+
+    // Once another connection changed the item, the same save is a change again and is written.
+    ASSERT_EQ(other.save("k", "v2"), Status::success);
+    EXPECT_EQ(store.save("k", "v1"), Status::success);
+    EXPECT_EQ(other.get("k").value, "v1");
+    EXPECT_EQ(KeyValueStore(file, "genp").get("k").value, "v1");
+
+    // The empty value and a missing item are different things.
+    EXPECT_EQ(store.save("e", ""), Status::success);
+    EXPECT_EQ(other.get("e").value, "");
 }
 
 TEST(KeyValueStore, ReportsUnusableFilesAsStatusesNotCrashes) {

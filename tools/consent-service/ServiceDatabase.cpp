@@ -7,15 +7,14 @@
 namespace consentservice {
 
 ServiceDatabase::ServiceDatabase(const std::filesystem::path& file) {
-    int rc = file.empty() ? db_.openInMemory() : db_.open(file);
-    if (rc == SQLITE_OK) {
-        rc = db_.exec(
-            "CREATE TABLE IF NOT EXISTS submissions (id INTEGER PRIMARY KEY, endpoint TEXT NOT NULL,"
-            " application_id TEXT NOT NULL, client_session_id TEXT NOT NULL, body BLOB NOT NULL,"
-            " received_at INTEGER NOT NULL);"
-            "CREATE TABLE IF NOT EXISTS documents (application_id TEXT NOT NULL, client_session_id TEXT NOT NULL,"
-            " body BLOB NOT NULL, PRIMARY KEY (application_id, client_session_id))");
-    }
+    constexpr const char* schema =
+        "CREATE TABLE IF NOT EXISTS submissions (id INTEGER PRIMARY KEY, endpoint TEXT NOT NULL,"
+        " application_id TEXT NOT NULL, client_session_id TEXT NOT NULL, body BLOB NOT NULL,"
+        " received_at INTEGER NOT NULL);"
+        "CREATE TABLE IF NOT EXISTS documents (application_id TEXT NOT NULL, client_session_id TEXT NOT NULL,"
+        " body BLOB NOT NULL, PRIMARY KEY (application_id, client_session_id))";
+    int rc = file.empty() ? db_.openInMemory() : db_.open(file, schema);
+    if (rc == SQLITE_OK && file.empty()) rc = db_.exec(schema);
     if (rc != SQLITE_OK) db_ = platform::SqliteConnection();
 }
 
