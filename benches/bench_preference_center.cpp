@@ -1,6 +1,7 @@
 // The preference center on a headless TV screen, each case measured to its first complete
-// frame: opening it over the largest demo template, switching to a 50 KB policy page, expanding
-// a category of ten packages, and moving focus in the settings list.
+// frame: opening it over the largest demo template, switching to a 50 KB policy page, opening
+// the data-request tab, expanding a category of ten packages, and moving focus in the settings
+// list.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -96,6 +97,24 @@ void BM_SwitchToFiftyKilobytePolicy(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SwitchToFiftyKilobytePolicy)->Unit(benchmark::kMillisecond);
+
+void BM_OpenDataRequestTab(benchmark::State& state) {
+    auto data = demoCenter();
+    std::size_t form = 0;
+    while (form < data->tabs.size() && data->tabs[form].type != QVPreferenceCenterTabType::dataRequest) ++form;
+    if (form == data->tabs.size()) throw std::runtime_error("the demo preference center has no data-request tab");
+    Screen screen;
+    screen.open(data);
+    for (auto _ : state) {
+        screen.center->tabViews()[form]->sendActions(tvkit::ControlEvent::primaryActionTriggered);
+        screen.frame();
+        state.PauseTiming();
+        screen.center->tabViews()[0]->sendActions(tvkit::ControlEvent::primaryActionTriggered);
+        screen.frame();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDataRequestTab)->Unit(benchmark::kMillisecond);
 
 void BM_ExpandCategoryOfTenPackages(benchmark::State& state) {
     auto data = demoCenter();

@@ -2,6 +2,7 @@
 
 #include "platform/DispatchQueue.h"
 #include "platform/LogSink.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/app/Window.h"
 #include "tvkit/view/Animator.h"
 
@@ -61,6 +62,8 @@ void ViewController::present(std::shared_ptr<ViewController> controller, bool an
     v->setFrame(w->bounds());
     v->setAutoresizingMask(flexibleWidth | flexibleHeight);
     controller->viewWillAppear(animated);
+    // The title first; the focus update below then names what the viewer is on.
+    Accessibility::announce(controller->title());
     w->addSubview(v);
     w->focusSystem().requestUpdate(*controller, true);
     controller->transitioning_ = true;

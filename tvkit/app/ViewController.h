@@ -48,6 +48,7 @@ public:
     virtual void viewWillDisappear(bool /*animated*/) {}
     virtual void viewDidDisappear(bool /*animated*/) {}
 
+    // Announced through Accessibility when the screen is presented.
     const std::string& title() const { return title_; }
     void setTitle(std::string title) { title_ = std::move(title); }
 

@@ -1,6 +1,7 @@
 #include "tvkit/focus/FocusSystem.h"
 
 #include "platform/DispatchQueue.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/app/Window.h"
 #include "tvkit/focus/FocusScore.h"
@@ -116,7 +117,7 @@ bool FocusSystem::moveFocus(FocusHeading heading) {
         View* target = resolvePreferred(*scopeView());
         return target && performUpdate(target->shared_from_this(), FocusHeading::none);
     }
-    Rect fromRect = from->convertRect(from->bounds(), nullptr);
+    Rect fromRect = from->convertRect(from->focusFrame(), nullptr);
     auto bestIn = [&](View* root) -> View* {
         View* best = nullptr;
         double bestScore = std::numeric_limits<double>::max();
@@ -126,8 +127,11 @@ bool FocusSystem::moveFocus(FocusHeading heading) {
             stack.pop_back();
             if (v->isHidden()) continue;
             for (auto it = v->subviews().rbegin(); it != v->subviews().rend(); ++it) stack.push_back(it->get());
-            if (v == from.get() || from->isDescendantOf(v) || !isFocusable(*v)) continue;
-            auto s = FocusScore::score(heading, fromRect, v->convertRect(v->bounds(), nullptr));
+            if (v == from.get() || !isFocusable(*v)) continue;
+            const Rect candidate = v->convertRect(v->focusFrame(), nullptr);
+            // A view around the focused one is a candidate only where its focus frame lies apart.
+            if (from->isDescendantOf(v) && candidate.intersects(fromRect)) continue;
+            auto s = FocusScore::score(heading, fromRect, candidate);
             if (s && *s < bestScore) {
                 bestScore = *s;
                 best = v;
@@ -187,6 +191,7 @@ bool FocusSystem::performUpdate(const std::shared_ptr<View>& next, FocusHeading 
     }
     if (next) {
         for (View* v = next->superview(); v; v = v->superview()) v->scrollDescendantIntoView(*next);
+        if (Accessibility::announcer()) Accessibility::announce(Accessibility::describe(*next));
     }
     window_.markNeedsDisplay();
     if (hasPending_) scheduleUpdate();

@@ -53,8 +53,11 @@ public:
     void fillRoundedRect(const Rect& rect, double cornerRadius, Color color);
     // A border inside `rect`, as layer borders are drawn.
     void strokeRoundedRect(const Rect& rect, double cornerRadius, double width, Color color);
-    // The shadow a rounded rectangle casts, from `cache`.
-    void drawShadow(const Rect& rect, double cornerRadius, const Shadow& shadow, ShadowCache& cache);
+    // The shadow a rounded rectangle casts, from `cache`. When the caller fills the rectangle
+    // opaquely afterwards (`filledOpaquely`), the part it will cover is not composited: a large
+    // card's shadow then costs its rim, not its area.
+    void drawShadow(const Rect& rect, double cornerRadius, const Shadow& shadow, ShadowCache& cache,
+                    bool filledOpaquely = false);
     // Template images are painted in `tint` (black when none).
     void drawImage(const Image& image, const Rect& rect, std::optional<Color> tint = std::nullopt);
     void drawText(const TextLayout& layout, Point origin);

@@ -93,6 +93,7 @@ void Renderer::collect(View& view, const AffineTransform& parentToDevice, double
     s.toDevice = toSuperview(view, p).concat(parentToDevice);
     s.alpha = alpha;
     s.version = view.displayVersion();
+    s.size = view.bounds().size;
     s.deviceRect = deviceBounds(paintedRect(view, p), s.toDevice).intersection(clip);
     next[view.serial()] = s;
     const bool clips = view.clipsToBounds() || view.layer().masksToBounds();
@@ -166,7 +167,8 @@ void Renderer::draw(Painter& painter, View& view, bool drawEverything) {
         ++viewsDrawn_;
         if (layer.shadowOpacity > 0) {
             painter.drawShadow(bounds, layer.cornerRadius,
-                               {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_);
+                               {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_,
+                               p.backgroundColor.alpha >= 1);
         }
         painter.fillRoundedRect(bounds, layer.cornerRadius, p.backgroundColor);
     }

@@ -43,12 +43,14 @@ private:
     // What a view looked like on screen when last drawn; a difference means damage.
     struct Snapshot {
         Rect deviceRect;    // painted area in device pixels (shadow included), clipped
+        Size size;          // of the bounds, which a clip can hide from deviceRect
         AffineTransform toDevice;
         double alpha = 1;
         std::uint64_t version = 0;
         bool seen = false;
         bool operator==(const Snapshot& o) const {
-            return deviceRect == o.deviceRect && toDevice == o.toDevice && alpha == o.alpha && version == o.version;
+            return deviceRect == o.deviceRect && size == o.size && toDevice == o.toDevice && alpha == o.alpha &&
+                   version == o.version;
         }
     };
 

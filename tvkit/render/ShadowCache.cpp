@@ -37,6 +37,25 @@ void boxLine(std::uint8_t* line, int count, int step, int radius, std::vector<st
     }
 }
 
+// Where the blurred mask of a rounded rectangle `w` x `h` at (`pad`, `pad`) with corner `r` is
+// wholly opaque: its band between the corners, less the reach of the blur, checked pixel by pixel
+// (empty when any is not).
+Rect solidCore(const std::uint8_t* data, int stride, int pad, int w, int h, double r, double sigma) {
+    int reach = 0;
+    if (sigma >= 0.5) {
+        for (int radius : boxRadii(sigma)) reach += std::max(radius, 0);
+    }
+    const int corner = static_cast<int>(std::ceil(r));
+    const int x0 = pad + reach, x1 = pad + w - reach;
+    const int y0 = pad + corner + reach, y1 = pad + h - corner - reach;
+    if (x1 <= x0 || y1 <= y0) return {};
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* row = data + static_cast<std::size_t>(y) * stride;
+        if (std::any_of(row + x0, row + x1, [](std::uint8_t a) { return a != 255; })) return {};
+    }
+    return {static_cast<double>(x0), static_cast<double>(y0), static_cast<double>(x1 - x0), static_cast<double>(y1 - y0)};
+}
+
 } // namespace
 
 void ShadowCache::blurAlpha(std::uint8_t* data, int width, int height, int stride, double sigma) {
@@ -93,7 +112,9 @@ const ShadowCache::Mask& ShadowCache::mask(Size size, double cornerRadius, doubl
     }
     recent_.push_front(key);
     Entry& entry = entries_[key];
-    entry.mask = {surface, pad / scale, scale};
+    entry.mask = {surface, pad / scale, scale,
+                  solidCore(cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface), pad,
+                            static_cast<int>(w), static_cast<int>(h), r, sigma)};
     entry.recent = recent_.begin();
     return entry.mask;
 }

@@ -7,7 +7,7 @@
 //   const auto& mask = cache.mask({200, 60}, 8, 22, 1.0);
 //   cairo_mask_surface(cr, mask.surface, x - mask.padding, y - mask.padding);
 
-#include "tvkit/graphics/Size.h"
+#include "tvkit/graphics/Rect.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +25,7 @@ public:
         cairo_surface_t* surface = nullptr;  // A8, owned by the cache
         double padding = 0;                  // in user units: the mask starts this far up and left
         double scale = 1;                    // device pixels per user unit
+        Rect core;                           // in mask pixels: where the mask is wholly opaque
     };
 
     explicit ShadowCache(std::size_t capacity = 128) : capacity_(capacity) {}

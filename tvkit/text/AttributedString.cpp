@@ -86,4 +86,19 @@ const TextAttributes* AttributedString::attributesAt(std::size_t index) const {
     return index < it->start + it->length ? &it->attributes : nullptr;
 }
 
+std::vector<AttributedString::Link> AttributedString::links() const {
+    std::vector<Link> out;
+    const Run* previous = nullptr;
+    for (const Run& run : runs_) {
+        const std::string& url = run.attributes.link;
+        if (!url.empty()) {
+            const std::string_view words = std::string_view(text_).substr(run.start, run.length);
+            if (previous && previous->attributes.link == url) out.back().text += words;
+            else out.push_back({std::string(words), url});
+        }
+        previous = &run;
+    }
+    return out;
+}
+
 } // namespace tvkit

@@ -24,6 +24,12 @@ public:
         std::size_t length = 0;
         TextAttributes attributes;
     };
+    // A stretch of text that links somewhere: its words and its address.
+    struct Link {
+        std::string text;
+        std::string url;
+        bool operator==(const Link&) const = default;
+    };
 
     AttributedString() = default;
     AttributedString(std::string_view text, const TextAttributes& attributes) { append(text, attributes); }
@@ -44,6 +50,9 @@ public:
     bool empty() const { return text_.empty(); }
     // The styling of the byte at `index`, or nullptr past the end.
     const TextAttributes* attributesAt(std::size_t index) const;
+    // The links in reading order; neighbouring runs with the same address (a bold word inside a
+    // link) make one link.
+    std::vector<Link> links() const;
 
 private:
     std::string text_;

@@ -35,6 +35,10 @@ struct TextLayout::Paragraph {
     double y = 0;
     double width = 0;          // right edge of the widest line, from x
     double height = 0;
+    // Each character's width and break opportunity when WordCache could measure the
+    // paragraph; kept so the text can be wrapped again without shaping it again.
+    std::vector<LineBreaker::Character> characters;
+    bool unmeasurable = false;  // Pango lays it out whatever the width
 
     bool breakIntoLines(const AttributedString& text, std::size_t end, double available, double lineSpacing);
     void layOutWithPango(const AttributedString& text, std::size_t end, double wrapWidth, TextAlignment alignment,
@@ -151,14 +155,18 @@ bool TextLayout::Paragraph::breakIntoLines(const AttributedString& text, std::si
         attachment = attachment || !a.attachment.isEmpty();
     });
     // Pango sizes inline boxes and empty lines.
-    if (attachment || end == start) return false;
+    if (attachment || end == start || unmeasurable) return false;
     const std::string_view own = std::string_view(text.text()).substr(start, end - start);
-    PangoAttrListHandle fonts = fontAttributesFor(text, start, end, font);
-    auto characters = WordCache::measure(own, fonts.get(), hang > 0 ? toPango(hang) : 0);
-    if (!characters) return false;
+    if (characters.empty()) {
+        PangoAttrListHandle fonts = fontAttributesFor(text, start, end, font);
+        auto measured = WordCache::measure(own, fonts.get(), hang > 0 ? toPango(hang) : 0);
+        unmeasurable = !measured;
+        if (unmeasurable) return false;
+        characters = std::move(*measured);
+    }
     const double firstShift = std::max(0.0, -hang);
     const double otherShift = std::max(0.0, hang);
-    auto broken = LineBreaker::breakLines(*characters, own.size(), std::max(1, toPango(available - firstShift)),
+    auto broken = LineBreaker::breakLines(characters, own.size(), std::max(1, toPango(available - firstShift)),
                                           std::max(1, toPango(available - otherShift)));
     if (!broken) return false;
     // Only the first line's layout gets the paragraph's indent and tab stops; a tab further on
@@ -228,8 +236,16 @@ PangoLayout* TextLayout::Paragraph::layoutOf(const Line& line, const AttributedS
 }
 
 TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& options) : text_(text) {
-    static const TextAttributes plain;
     if (!Utf8::isValid(text_.text())) text_.replaceText(Utf8::sanitized(text_.text()));
+    layOut(options, {});
+}
+
+TextLayout::TextLayout(TextLayout&& measured, const TextLayoutOptions& options) : text_(std::move(measured.text_)) {
+    layOut(options, std::move(measured.paragraphs_));
+}
+
+void TextLayout::layOut(const TextLayoutOptions& options, std::vector<std::unique_ptr<Paragraph>> measured) {
+    static const TextAttributes plain;
     const std::string& s = text_.text();
     if (s.empty()) return;
     double y = 0;
@@ -244,6 +260,11 @@ TextLayout::TextLayout(const AttributedString& text, const TextLayoutOptions& op
         const ParagraphStyle& style = attributes.paragraph;
 
         auto p = std::make_unique<Paragraph>();
+        if (paragraphs_.size() < measured.size()) {
+            Paragraph& before = *measured[paragraphs_.size()];
+            p->characters = std::move(before.characters);
+            p->unmeasurable = before.unmeasurable;
+        }
         p->start = start;
         p->font = attributes.font;
         // The paragraph sits at the smaller of the two indents.

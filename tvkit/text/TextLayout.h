@@ -3,7 +3,9 @@
 // and hit-testing a point to a character or a link. Paragraphs are laid out one by one, so
 // paragraph indents (list items) and spacing apply per paragraph; a wrapped left-aligned
 // paragraph is measured from one shaping pass and its lines are laid out for drawing only when
-// they are first drawn or hit, so a long text costs little beyond what is on screen.
+// they are first drawn or hit, so a long text costs little beyond what is on screen. Such a
+// paragraph keeps its measurement, so laying the text out again at another width only breaks
+// lines.
 //
 //   TextLayout layout(text, 600);                 // unlimited height
 //   Size needed = layout.size();
@@ -41,6 +43,9 @@ class TextLayout {
 public:
     TextLayout(const AttributedString& text, const TextLayoutOptions& options);
     TextLayout(const AttributedString& text, double width) : TextLayout(text, TextLayoutOptions::wrappingAt(width)) {}
+    // The same text laid out again with other options, reusing the character widths `measured`
+    // found: wrapping a long text at a new width breaks lines without shaping the text again.
+    TextLayout(TextLayout&& measured, const TextLayoutOptions& options);
     ~TextLayout();
     TextLayout(TextLayout&&) noexcept;
     TextLayout& operator=(TextLayout&&) noexcept;
@@ -72,6 +77,7 @@ private:
     struct Paragraph;
     struct Hit;
     std::optional<Hit> hitTest(Point point) const;
+    void layOut(const TextLayoutOptions& options, std::vector<std::unique_ptr<Paragraph>> measured);
 
     AttributedString text_;
     std::vector<std::unique_ptr<Paragraph>> paragraphs_;

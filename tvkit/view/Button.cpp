@@ -2,6 +2,16 @@
 
 namespace tvkit {
 
+std::string Button::accessibilityLabel() const {
+    std::string set = View::accessibilityLabel();
+    return set.empty() ? title() : set;
+}
+
+unsigned Button::accessibilityTraits() const {
+    const unsigned set = View::accessibilityTraits();
+    return (set ? set : unsigned(AccessibilityTraits::button)) | (isEnabled() ? 0u : AccessibilityTraits::notEnabled);
+}
+
 Button::Button() : label_(View::make<Label>()) {
     label_->setTextAlignment(TextAlignment::center);
     label_->setTextColor(Color::white());

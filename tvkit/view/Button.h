@@ -30,6 +30,11 @@ public:
     EdgeInsets contentEdgeInsets() const { return insets_; }
     void setContentEdgeInsets(const EdgeInsets& insets);
 
+    // The title unless a label was set; a button unless other traits were set (a link); dimmed
+    // while disabled.
+    std::string accessibilityLabel() const override;
+    unsigned accessibilityTraits() const override;
+
     Size intrinsicContentSize() const override;
     void layoutSubviews() override;
     void pressesEnded(const PressSet& presses) override;

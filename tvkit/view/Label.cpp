@@ -8,6 +8,11 @@
 
 namespace tvkit {
 
+std::string Label::accessibilityLabel() const {
+    std::string set = View::accessibilityLabel();
+    return set.empty() ? text_ : set;
+}
+
 void Label::setText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);

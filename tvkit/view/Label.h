@@ -26,6 +26,8 @@ public:
 
     const std::string& text() const { return text_; }
     void setText(std::string text);
+    // The text unless a label was set.
+    std::string accessibilityLabel() const override;
     const Font& font() const { return font_; }
     void setFont(Font font);
     Color textColor() const { return textColor_; }

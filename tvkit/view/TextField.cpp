@@ -10,6 +10,16 @@
 
 namespace tvkit {
 
+std::string TextField::accessibilityLabel() const {
+    std::string set = View::accessibilityLabel();
+    return set.empty() ? keyboardTitle() : set;
+}
+
+std::string TextField::accessibilityValue() const {
+    std::string set = View::accessibilityValue();
+    return set.empty() ? text_ : set;
+}
+
 namespace {
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }

@@ -30,6 +30,9 @@ public:
     const std::string& text() const override { return text_; }
     // Replaces the text without editing events (invalid UTF-8 bytes become '?').
     void setText(std::string text);
+    // What the field asks for (see keyboardTitle) and what it holds, unless set otherwise.
+    std::string accessibilityLabel() const override;
+    std::string accessibilityValue() const override;
     const std::string& placeholder() const { return placeholder_; }
     void setPlaceholder(std::string placeholder);
     // What the field asks for, shown above the on-screen keyboard; the placeholder stands in

@@ -14,7 +14,6 @@ void TextView::setAttributedText(AttributedString text) {
 
 void TextView::textDidChange() {
     layout_.reset();
-    naturalSize_.reset();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }
@@ -54,7 +53,6 @@ void TextView::pressesEnded(const PressSet& presses) {
 void TextView::setTextContainerInset(const EdgeInsets& inset) {
     inset_ = inset;
     layout_.reset();
-    naturalSize_.reset();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }
@@ -63,10 +61,13 @@ double TextView::layoutWidth() const { return std::max(0.0, bounds().width() - i
 
 const TextLayout& TextView::textLayout() const {
     const double width = layoutWidth();
-    if (!layout_ || laidOutWidth_ != width) {
+    if (!layout_) {
         layout_ = std::make_unique<TextLayout>(text_, width);
-        laidOutWidth_ = width;
+    } else if (laidOutWidth_ != width) {
+        // The text is the same: only its lines are broken anew.
+        layout_ = std::make_unique<TextLayout>(std::move(*layout_), TextLayoutOptions::wrappingAt(width));
     }
+    laidOutWidth_ = width;
     return *layout_;
 }
 
@@ -76,12 +77,10 @@ Size TextView::sizeThatFits(double width) const {
 }
 
 Size TextView::intrinsicContentSize() const {
-    // The height depends on the width layout gives; until there is one, the unwrapped text.
-    if (bounds().width() <= 0) {
-        if (!naturalSize_) naturalSize_ = sizeThatFits(0);
-        return *naturalSize_;
-    }
+    // The height depends on the width layout gives; until there is one, the unwrapped text,
+    // whose measurement the layout at that width reuses.
     const Size text = textLayout().size();
+    if (bounds().width() <= 0) return {std::ceil(text.width + inset_.horizontal()), std::ceil(text.height + inset_.vertical())};
     return {noIntrinsicMetric, std::ceil(text.height + inset_.vertical())};
 }
 

@@ -101,9 +101,8 @@ private:
     TextAttributes typingAttributes_;
     std::string label_;
     KeyboardType keyboard_ = KeyboardType::standard;
+    // At the view's width (unwrapped while it has none); rewrapped when the width changes.
     mutable std::unique_ptr<TextLayout> layout_;
-    // The unwrapped size, asked for by every layout pass until the view has a width.
-    mutable std::optional<Size> naturalSize_;
     mutable double laidOutWidth_ = -1;
 };
 

@@ -49,10 +49,10 @@ void View::setFrame(const Rect& frame) {
     if (oldSize != frame.size) {
         applyAutoresizing(oldSize);
         setNeedsLayout();
-    } else if (superview_) {
-        superview_->setNeedsDisplay();
     }
-    setNeedsDisplay();
+    // The renderer repaints the old and the new place when the frame it draws differs, so a
+    // view that a layout pass moves and puts back costs no redraw.
+    if (Window* w = window()) w->markNeedsDisplay();
 }
 
 void View::setBoundsOrigin(Point origin) {
@@ -115,7 +115,9 @@ void View::attach(std::shared_ptr<View> view, std::size_t index) {
     if (window()) child->notifyMovedToWindow();
     child->setNeedsLayout();
     setNeedsLayout();
-    setNeedsDisplay();
+    // Only the newcomer is damage: repainting the whole parent (a card and its shadow, say)
+    // for every child it gains would make each change of a screen's body cost the screen.
+    child->setNeedsDisplay();
 }
 
 void View::removeFromSuperview() {
@@ -141,7 +143,8 @@ void View::removeFromSuperview() {
     siblings.erase(std::find(siblings.begin(), siblings.end(), self));
     superview_ = nullptr;
     parent->setNeedsLayout();
-    parent->setNeedsDisplay();
+    // The renderer repaints where this view was; the parent itself is unchanged.
+    if (oldWindow) oldWindow->markNeedsDisplay();
     didMoveToSuperview();
     if (oldWindow) notifyMovedToWindow();
 }

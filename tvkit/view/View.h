@@ -21,6 +21,7 @@
 #include "tvkit/layout/LayoutAnchor.h"
 #include "tvkit/layout/LayoutAxis.h"
 #include "tvkit/layout/LayoutGuide.h"
+#include "tvkit/view/AccessibilityTraits.h"
 #include "tvkit/view/Layer.h"
 
 #include <cstdint>
@@ -193,9 +194,23 @@ public:
 
     // ---- focus ----
     virtual bool canBecomeFocused() const { return false; }
+    // The part of the view, in its bounds, that directional moves measure from and to: the
+    // bounds unless a subclass says otherwise. A card with a focusable row inside answers its
+    // header, so Down reaches the row and Up from the row comes back to the card.
+    virtual Rect focusFrame() const { return bounds(); }
     bool isFocused() const;
     FocusEnvironment* parentFocusEnvironment() const override;
     View* focusEnvironmentView() const override { return const_cast<View*>(this); }
+
+    // ---- accessibility (what Accessibility says of the view when it takes focus) ----
+    // The name of the element ("Save"), its state ("on") and its kind (AccessibilityTraits);
+    // subclasses that have them (a button's title) answer when nothing was set.
+    virtual std::string accessibilityLabel() const { return accessibilityLabel_; }
+    void setAccessibilityLabel(std::string label) { accessibilityLabel_ = std::move(label); }
+    virtual std::string accessibilityValue() const { return accessibilityValue_; }
+    void setAccessibilityValue(std::string value) { accessibilityValue_ = std::move(value); }
+    virtual unsigned accessibilityTraits() const { return accessibilityTraits_; }
+    void setAccessibilityTraits(unsigned traits) { accessibilityTraits_ = traits; }
 
     // Scroll views bring a focused descendant into sight; other views ignore it.
     virtual void scrollDescendantIntoView(View&) {}
@@ -243,6 +258,9 @@ private:
     bool clipsToBounds_ = false;
     bool userInteractionEnabled_ = true;
     int tag_ = 0;
+    std::string accessibilityLabel_;
+    std::string accessibilityValue_;
+    unsigned accessibilityTraits_ = 0;
 
     bool translatesMask_ = true;
     unsigned autoresizingMask_ = autoresizingNone;

@@ -12,6 +12,7 @@
 #include "QVTVConsent/model/ColorUtils.h"
 #include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/data/DataFactoryError.h"
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
 #include "QVTVConsent/ui/controls/QVLoading.h"
 #include "QVTVConsent/ui/controls/QVPaddingView.h"
@@ -81,6 +82,7 @@ void QVConsentBannerViewController::loadView() {
 
 void QVConsentBannerViewController::viewDidLoad() {
     ViewController::viewDidLoad();
+    setTitle(AccessibilityText::bannerTitle);
     setupUI();
 }
 

@@ -1,5 +1,7 @@
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
 
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/layout/LayoutConstraint.h"
@@ -87,10 +89,13 @@ void QVCheckboxView::update() {
     setNeedsLayout();
 }
 
+std::string QVCheckboxView::accessibilityValue() const { return AccessibilityText::onOff(isCheckedValue_); }
+
 void QVCheckboxView::onTap() {
     if (!isEnabledValue_) return;
     isCheckedValue_ = !isCheckedValue_;
     update();
+    tvkit::Accessibility::announceChange(*this);
     if (action_) action_(*this);
 }
 

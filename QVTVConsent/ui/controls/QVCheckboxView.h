@@ -62,6 +62,9 @@ public:
 
     // Flips the box and calls the action; nothing while disabled.
     void onTap();
+    // Its title, "on" or "off".
+    std::string accessibilityLabel() const override { return title_; }
+    std::string accessibilityValue() const override;
 
     void pressesEnded(const tvkit::PressSet& presses) override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;

@@ -19,6 +19,12 @@ constexpr double gap = 12;
 
 } // namespace
 
+std::string QVChoiceInputView::accessibilityLabel() const { return label_->text(); }
+
+unsigned QVChoiceInputView::accessibilityTraits() const {
+    return data_->value ? tvkit::AccessibilityTraits::selected : tvkit::AccessibilityTraits::none;
+}
+
 QVChoiceInputView::QVChoiceInputView(std::shared_ptr<QVChoiceInputFieldData> data, Action action)
     : data_(std::move(data)), action_(std::move(action)) {
     const tvkit::Color textColor = ColorUtils::fromHex(data_->textColor);

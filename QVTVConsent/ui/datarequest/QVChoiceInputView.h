@@ -39,6 +39,9 @@ public:
     void didTap();
 
     bool canBecomeFocused() const override { return true; }
+    // The option's label, selected while it is the chosen one.
+    std::string accessibilityLabel() const override;
+    unsigned accessibilityTraits() const override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;
 
 private:

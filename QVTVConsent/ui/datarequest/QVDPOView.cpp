@@ -1,10 +1,10 @@
 #include "QVTVConsent/ui/datarequest/QVDPOView.h"
 
 #include "QVTVConsent/model/ColorUtils.h"
+#include "QVTVConsent/ui/controls/QVLinkOpener.h"
 #include "QVTVConsent/ui/controls/QVPaddedLabel.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "platform/Url.h"
-#include "tvkit/app/Application.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 #include "tvkit/view/TextView.h"
 
@@ -85,7 +85,7 @@ QVDPOView::QVDPOView(std::shared_ptr<const QVDataRequestFormData> data) : data_(
 
 void QVDPOView::handleDPOEmailTap() {
     if (!formsMailAddress(data_->dpoEmail)) return;
-    tvkit::Application::shared().openURL("mailto:" + data_->dpoEmail);
+    QVLinkOpener::open("mailto:" + data_->dpoEmail);
 }
 
 } // namespace qvtv

@@ -35,6 +35,8 @@ QVTextInputFieldView::QVTextInputFieldView(std::shared_ptr<QVTextInputFieldData>
     // typing never appends to it and an untouched field sends nothing.
     field->setPlaceholder(data_->placeholder);
     field->setLabel(data_->label);
+    // Spoken as "Name, required, <what it holds>".
+    if (data_->required) field->setAccessibilityLabel(data_->label + ", required");
     field->layer().setMasksToBounds(true);
     field->setTranslatesAutoresizingMaskIntoConstraints(false);
     if (!isBlank(data_->value)) field->setText(data_->value);

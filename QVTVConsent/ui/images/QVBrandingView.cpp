@@ -1,11 +1,11 @@
 #include "QVTVConsent/ui/images/QVBrandingView.h"
 
+#include "QVTVConsent/ui/controls/QVLinkOpener.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/images/BrandingSettings.h"
 #include "QVTVConsent/ui/images/QVRemoteImageLoader.h"
 #include "platform/HttpSession.h"
 #include "platform/Url.h"
-#include "tvkit/app/Application.h"
 #include "tvkit/focus/FocusLook.h"
 #include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/input/TapGestureRecognizer.h"
@@ -65,7 +65,7 @@ void QVBrandingView::prepareImage() {
     }));
     image->tapAction = [] {
         const std::string site = BrandingSettings::makerWebsiteUrl();
-        if (platform::Url::parse(site)) tvkit::Application::shared().openURL(site);
+        if (platform::Url::parse(site)) QVLinkOpener::open(site);
     };
 
     const std::string logo = BrandingSettings::makerLogoUrl();
@@ -82,6 +82,8 @@ void QVBrandingView::prepareImage() {
         image->heightAnchor().equalTo(image->widthAnchor()),
     });
 }
+
+std::string QVBrandingView::accessibilityLabel() const { return label->text() + " " + brand->text(); }
 
 void QVBrandingView::setTextColor(tvkit::Color color) {
     textColor_ = color;

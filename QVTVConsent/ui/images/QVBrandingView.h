@@ -35,6 +35,8 @@ public:
     void setTextColor(tvkit::Color color);
 
     bool canBecomeFocused() const override { return true; }
+    // The line as it reads: "Crafted By" and the maker's name.
+    std::string accessibilityLabel() const override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;
 
 private:

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/preferences/ExpandCollapseImageView.h"
 #include "QVTVConsent/ui/preferences/PackageView.h"
 #include "QVTVConsent/ui/preferences/QVSwitchButton.h"
 #include "QVTVConsent/ui/preferences/QVToggleButton.h"
 #include "platform/DispatchQueue.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/layout/LayoutConstraint.h"
 
 namespace qvtv {
@@ -46,6 +48,7 @@ CategoryView::CategoryView(std::shared_ptr<QVCategory> category, const SettingsC
                                        container_->bottomAnchor().equalTo(bottomAnchor())});
     container_->addArrangedSubview(makeHeader());
     container_->addArrangedSubview(makePackagesArea());
+    toggle_->setAccessibilityLabel(categoryName_->text() + ", expanded");
 }
 
 bool CategoryView::isEssential() const { return category_->type == QVCategoryType::essential; }
@@ -138,6 +141,12 @@ void CategoryView::addPackageCards() {
     }
 }
 
+std::string CategoryView::accessibilityLabel() const { return categoryName_->text(); }
+
+std::string CategoryView::accessibilityValue() const {
+    return AccessibilityText::cardState(category_->isExpanded, toggle_->accessibilityValue());
+}
+
 bool CategoryView::canBecomeFocused() const {
     if (!canBecomeFocusedOverrideValue_) canBecomeFocusedOverrideValue_ = !category_->isExpanded;
     return *canBecomeFocusedOverrideValue_;
@@ -177,6 +186,9 @@ void CategoryView::setCategoryEnabled(bool value) {
     if (isEssential()) return;
     category_->isEnabled = value;
     toggle_->setChecked(value, true);
+    // Whichever of the card and its switch has focus says its new state.
+    tvkit::Accessibility::announceChange(*this);
+    tvkit::Accessibility::announceChange(*toggle_);
     // A package that is essential in its own right keeps its consent even when its category is
     // switched off: it cannot be switched on its own card either.
     bool anySwitchable = false;

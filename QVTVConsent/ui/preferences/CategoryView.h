@@ -48,6 +48,10 @@ public:
     const std::vector<PackageView*>& packageViews() const { return packageViews_; }
 
     bool canBecomeFocused() const override;
+    // "Ads (3)", then "collapsed, on" (only a collapsed card takes focus; expanded, its switch
+    // does and says "Ads (3), expanded" and its state).
+    std::string accessibilityLabel() const override;
+    std::string accessibilityValue() const override;
     std::vector<tvkit::FocusEnvironment*> preferredFocusEnvironments() const override;
     void pressesEnded(const tvkit::PressSet& presses) override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;

@@ -1,11 +1,14 @@
 #include "QVTVConsent/ui/preferences/PackageView.h"
 
 #include "QVTVConsent/core/StringUtils.h"
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
+#include "QVTVConsent/ui/controls/QVLinkOpener.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/preferences/ExpandCollapseImageView.h"
 #include "QVTVConsent/ui/preferences/QVSwitchButton.h"
 #include "QVTVConsent/ui/preferences/QVToggleButton.h"
 #include "platform/DispatchQueue.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/input/SwipeGestureRecognizer.h"
 #include "tvkit/layout/LayoutConstraint.h"
 
@@ -55,7 +58,9 @@ PackageView::PackageView(std::shared_ptr<QVPackage> pkg, const SettingsCardStyle
                                        container_->bottomAnchor().equalTo(bottomAnchor()),
                                        container_->leadingAnchor().equalTo(leadingAnchor(), 2),
                                        container_->trailingAnchor().equalTo(trailingAnchor(), -2)});
-    container_->addArrangedSubview(makeHeader());
+    auto header = makeHeader();
+    header_ = header.get();
+    container_->addArrangedSubview(header);
     container_->addArrangedSubview(makeDetails());
 }
 
@@ -134,10 +139,14 @@ std::shared_ptr<tvkit::View> PackageView::makeDetails() {
         row->setAlignment(tvkit::StackView::Alignment::top);
         row->setSpacing(12);
         auto keyLabel = makeLabel(key->empty() ? std::string() : *key + ":", tvkit::Font::system(14), style_.textColor);
-        auto valueLabel = makeLabel(*value, tvkit::Font::system(14, 300), style_.textColor);
-        valueLabel->setNumberOfLines(0);
         row->addArrangedSubview(keyLabel);
-        row->addArrangedSubview(valueLabel);
+        if (value == &pkg_->pp) {
+            row->addArrangedSubview(makePolicyLink());
+        } else {
+            auto valueLabel = makeLabel(*value, tvkit::Font::system(14, 300), style_.textColor);
+            valueLabel->setNumberOfLines(0);
+            row->addArrangedSubview(valueLabel);
+        }
         keyLabel->widthAnchor().equalToConstant(style_.pkgLabelsMaxWidth)->setActive(true);
         details->addArrangedSubview(row);
     }
@@ -145,11 +154,36 @@ std::shared_ptr<tvkit::View> PackageView::makeDetails() {
     return details;
 }
 
+std::shared_ptr<tvkit::View> PackageView::makePolicyLink() {
+    auto link = tvkit::View::make<tvkit::Button>();
+    link->setTitle(pkg_->pp);
+    link->titleLabel()->setFont(tvkit::Font::system(14, 300));
+    link->setTitleColor(style_.textColor);
+    link->setTitleColor(style_.switchOnColor, tvkit::focused);
+    link->setContentEdgeInsets({0, 0, 0, 0});
+    link->setBackgroundColor(tvkit::Color::clear());
+    link->setAccessibilityTraits(tvkit::AccessibilityTraits::link);
+    link->addAction([url = pkg_->pp](tvkit::Control&) { QVLinkOpener::open(StringUtils::trim(url)); },
+                    tvkit::ControlEvent::primaryActionTriggered);
+    policyLink_ = link.get();
+    return link;
+}
+
+std::string PackageView::accessibilityLabel() const { return packageName_->text(); }
+
+std::string PackageView::accessibilityValue() const {
+    return AccessibilityText::cardState(pkg_->isExpanded, isEssential() ? style_.noOptoutLabel
+                                                                         : toggle_->accessibilityValue());
+}
+
+tvkit::Rect PackageView::focusFrame() const { return header_->convertRect(header_->bounds(), this); }
+
 void PackageView::onSelect() {
     pkg_->isExpanded = !pkg_->isExpanded;
     expandedIndicator_->isOn = pkg_->isExpanded;
     expandedIndicator_->render();
     packageContentView_->setHidden(!pkg_->isExpanded);
+    tvkit::Accessibility::announceChange(*this);
     std::weak_ptr<tvkit::View> details = packageContentView_->weak_from_this();
     platform::DispatchQueue::main().async([details] {
         if (auto view = details.lock()) view->layoutIfNeeded();
@@ -165,6 +199,7 @@ void PackageView::setPackageEnabled(bool value) {
     if (isEssential()) return;
     pkg_->setEnabled(value);
     toggle_->setChecked(value, true);
+    tvkit::Accessibility::announceChange(*this);
     if (afterPackageEnabledFromUI_) afterPackageEnabledFromUI_(value);
 }
 

@@ -9,6 +9,7 @@
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/ColorUtils.h"
 #include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
 #include "QVTVConsent/ui/controls/QVLoading.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"
@@ -77,6 +78,7 @@ std::optional<QVError> initialisationError() {
 } // namespace
 
 QVPreferenceCenterViewController::QVPreferenceCenterViewController() {
+    setTitle(AccessibilityText::preferenceCenterTitle);
     container_ = tvkit::View::make<tvkit::StackView>();
 }
 

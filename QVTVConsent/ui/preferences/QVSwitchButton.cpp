@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "QVTVConsent/ui/controls/AccessibilityText.h"
 #include "tvkit/view/Animator.h"
 
 namespace qvtv {
@@ -10,6 +11,8 @@ namespace {
 constexpr double toggleDuration = 0.1;
 constexpr double thumbInset = 3;
 } // namespace
+
+std::string QVSwitchButton::accessibilityValue() const { return AccessibilityText::onOff(isCheckedInternal_); }
 
 QVSwitchButton::QVSwitchButton(std::optional<bool> canBecomeFocused, FocusChange focusChange)
     : onFocusChange(std::move(focusChange)), canBecomeFocusedOverrideValue(canBecomeFocused) {

@@ -28,6 +28,8 @@ public:
     bool isChecked() const { return isCheckedInternal_; }
     // Moves the thumb and recolours the track; animated over 0.1 s when asked.
     void setChecked(bool checked, bool animated);
+    // "on" or "off".
+    std::string accessibilityValue() const override;
     tvkit::Color onTintColor() const { return onTintColor_; }
     void setOnTintColor(tvkit::Color color);
     tvkit::Color offTintColor() const { return offTintColor_; }

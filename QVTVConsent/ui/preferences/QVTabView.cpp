@@ -2,6 +2,7 @@
 
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "platform/Locale.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/text/TextCase.h"
 #include "tvkit/layout/LayoutConstraint.h"
 
@@ -49,6 +50,10 @@ QVTabView::QVTabView(std::string title, tvkit::Color selectedColor, tvkit::Color
     addAction([this](tvkit::Control&) { onTap(); }, tvkit::ControlEvent::primaryActionTriggered);
 }
 
+unsigned QVTabView::accessibilityTraits() const {
+    return tvkit::AccessibilityTraits::tab | (isSelectedValue_ ? tvkit::AccessibilityTraits::selected : 0u);
+}
+
 void QVTabView::updateAppearance() {
     label_->setTextColor(isSelectedValue_ ? selectedColor_ : unselectedColor_);
     label_->setFont(tvkit::Font::system(fontSize, isSelectedValue_ ? tvkit::Font::medium : tvkit::Font::regular));
@@ -60,6 +65,7 @@ void QVTabView::updateAppearance() {
 void QVTabView::onTap() {
     isSelectedValue_ = !isSelectedValue_;
     updateAppearance();
+    tvkit::Accessibility::announceChange(*this);
     if (action_) action_(*this);
 }
 

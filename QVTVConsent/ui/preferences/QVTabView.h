@@ -39,6 +39,9 @@ public:
     void setSelectedValue(bool selected) { isSelectedValue_ = selected; }
     // Colours, font weight and underline for the current selection.
     void updateAppearance();
+    // Its title; a tab, selected while it is.
+    std::string accessibilityLabel() const override { return title_; }
+    unsigned accessibilityTraits() const override;
     // The primary action: flips the selection, updates the look and runs the action.
     void onTap();
 

@@ -10,11 +10,14 @@ QVAttributedScrollableTextView::QVAttributedScrollableTextView(const QVHtmlData&
     // and the arrows would no longer scroll, nor would the focus callback hear of it.
     textView_->setFocusable(false);
     setContent(textView_, {});
-    // Select reaches the focused area; the text answers it at the middle of what is shown.
+    // Select reaches the focused area; the text offers its links.
     addGestureRecognizer(std::make_shared<tvkit::TapGestureRecognizer>(
-        [text = textView_.get()](tvkit::GestureRecognizer& recognizer) {
-            text->handleTextTap(static_cast<tvkit::TapGestureRecognizer&>(recognizer));
-        }));
+        [text = textView_.get()](tvkit::GestureRecognizer&) { text->offerLinks(); }));
+}
+
+std::string QVAttributedScrollableTextView::accessibilityLabel() const {
+    std::string set = QVScrollView::accessibilityLabel();
+    return set.empty() ? textView_->accessibilityLabel() : set;
 }
 
 void QVAttributedScrollableTextView::didUpdateFocus(const tvkit::FocusUpdateContext& context,

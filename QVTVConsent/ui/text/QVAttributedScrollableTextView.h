@@ -1,6 +1,6 @@
 #pragma once
 // A template's HTML text in a scroll view that takes focus as a whole: the arrows scroll the
-// text while it is focused, Select opens the link in the middle of what is shown, and an
+// text while it is focused, Select offers the text's links (see QVAttributedTextView), and an
 // optional callback hears when the area gains (true) or loses (false) focus, with the update's
 // context and coordinator (the banner scales its message with it).
 //
@@ -26,6 +26,8 @@ public:
 
     const QVHtmlData& data() const { return textView_->data(); }
     QVAttributedTextView& textView() const { return *textView_; }
+    // The text's (its first sentence) unless a label was set.
+    std::string accessibilityLabel() const override;
 
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;
 

@@ -1,9 +1,8 @@
 #include "QVTVConsent/ui/text/QVAttributedTextView.h"
 
 #include "QVTVConsent/core/StringUtils.h"
+#include "QVTVConsent/ui/controls/QVLinkOpener.h"
 #include "QVTVConsent/ui/text/makeAttributedText.h"
-#include "platform/Url.h"
-#include "tvkit/app/Application.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 
 namespace qvtv {
@@ -17,15 +16,23 @@ QVAttributedTextView::QVAttributedTextView(const QVHtmlData& data)
     setTextContainerInset({});
     // Lines are laid out when the view first gets its width; a long policy is broken into
     // lines once, and each line is shaped only when it is drawn or hit-tested.
-    auto tap = std::make_shared<tvkit::TapGestureRecognizer>(
-        [this](tvkit::GestureRecognizer& recognizer) { handleTextTap(static_cast<tvkit::TapGestureRecognizer&>(recognizer)); });
-    addGestureRecognizer(std::move(tap));
+    addGestureRecognizer(
+        std::make_shared<tvkit::TapGestureRecognizer>([this](tvkit::GestureRecognizer&) { offerLinks(); }));
 }
 
-void QVAttributedTextView::handleTextTap(const tvkit::TapGestureRecognizer& recognizer) {
-    const std::string link = linkAt(recognizer.location(*this));
-    if (link.empty() || !platform::Url::parse(link)) return;
-    tvkit::Application::shared().openURL(link);
+std::string QVAttributedTextView::accessibilityLabel() const {
+    std::string set = tvkit::TextView::accessibilityLabel();
+    if (!set.empty()) return set;
+    const std::string text = StringUtils::trim(attributedText().text());
+    std::size_t end = text.find('\n');
+    for (std::size_t i = 0; i < text.size() && i < end; ++i) {
+        const bool stop = text[i] == '.' || text[i] == '!' || text[i] == '?';
+        if (stop && (i + 1 == text.size() || text[i + 1] == ' ' || text[i + 1] == '\n')) end = i + 1;
+    }
+    return text.substr(0, end);
 }
+
+// A remote points at nothing, so the press cannot pick a word: the viewer picks from the links.
+void QVAttributedTextView::offerLinks() const { QVLinkOpener::offer(attributedText().links()); }
 
 } // namespace qvtv

@@ -1,17 +1,14 @@
 #pragma once
 // Shows a template's HTML text (QVHtmlData) styled by makeAttributedText, at the width layout
 // gives it and at the full height of its text, so a surrounding scroll view does the scrolling.
-// A Select press opens the link under the press through the application's URL handler.
+// Select offers the text's links through QVLinkOpener: the one link of a text opens at once,
+// several come up as a list to choose from; a text without links ignores Select.
 //
 //   auto text = tvkit::View::make<qvtv::QVAttributedTextView>(template.html);
 //   scroll->setContent(text, {});
 
 #include "QVTVConsent/model/QVHtmlData.h"
 #include "tvkit/view/TextView.h"
-
-namespace tvkit {
-class TapGestureRecognizer;
-}
 
 namespace qvtv {
 
@@ -22,9 +19,11 @@ public:
 
     const QVHtmlData& data() const { return data_; }
 
-    // Opens the link at the recogniser's location in this view, when there is one there and it
-    // forms a URL; anything else is ignored.
-    void handleTextTap(const tvkit::TapGestureRecognizer& recognizer);
+    // Offers every link of the text that forms a URL, in reading order (see QVLinkOpener::offer).
+    void offerLinks() const;
+    // The text's first sentence (up to its first '.', '!' or '?' before a space, or its first
+    // line), unless a label was set: enough for a viewer to tell which text it is.
+    std::string accessibilityLabel() const override;
 
 private:
     QVHtmlData data_;

@@ -192,5 +192,49 @@ TEST(FocusSystemTest, FocusInsideAScrollViewScrollsItIntoSight) {
     EXPECT_EQ(focusedName(host), "card0");
 }
 
+// A card whose lower part holds a focusable row: the card stands for its header in moves.
+class CardWithRow : public Tile {
+public:
+    CardWithRow() : Tile("card", Size{600, 200}) {
+        row = View::make<Tile>("row", Size{600, 50});
+        row->setFrame({0, 150, 600, 50});
+        addSubview(row);
+    }
+    Rect focusFrame() const override { return {0, 0, 600, 50}; }
+    std::shared_ptr<Tile> row;
+};
+
+class CardScreen : public ViewController {
+public:
+    void viewDidLoad() override {
+        auto column = View::make<StackView>();
+        column->setAxis(LayoutAxis::vertical);
+        column->setSpacing(20);
+        column->setTranslatesAutoresizingMaskIntoConstraints(false);
+        view()->addSubview(column);
+        card = View::make<CardWithRow>();
+        column->addArrangedSubview(card);
+        column->addArrangedSubview(View::make<Tile>("next", Size{600, 100}));
+        LayoutConstraint::activate({column->topAnchor().equalTo(view()->topAnchor(), 100),
+                                    column->leadingAnchor().equalTo(view()->leadingAnchor(), 100)});
+    }
+    std::shared_ptr<CardWithRow> card;
+};
+
+TEST(FocusSystemTest, AFocusFrameLetsMovesReachARowInsideAFocusableCardAndComeBack) {
+    HeadlessHost host;
+    host.setRootViewController(std::make_shared<CardScreen>());
+    EXPECT_EQ(focusedName(host), "card");
+    std::vector<std::pair<PressType, std::string>> path = {{PressType::downArrow, "row"},
+                                                           {PressType::downArrow, "next"},
+                                                           {PressType::upArrow, "row"},
+                                                           {PressType::upArrow, "card"},
+                                                           {PressType::upArrow, "card"}};
+    for (auto& [press, expected] : path) {
+        host.press(press);
+        EXPECT_EQ(focusedName(host), expected);
+    }
+}
+
 } // namespace
 } // namespace tvkit

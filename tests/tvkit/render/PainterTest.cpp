@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -65,6 +66,66 @@ TEST(Painter, ShadowIsSoftOffsetAndCached) {
 
     p.drawShadow({10, 10, 100, 40}, 8, shadow, cache);  // same shape elsewhere: no new blur
     EXPECT_EQ(cache.blurCount(), 1u);
+}
+
+// A shadow is drawn in parts under an axis-aligned transform (its solid middle filled, what an
+// opaque fill will cover skipped, only the rim blended through the mask); the pixels are exactly
+// those of blending the whole mask.
+TEST(Painter, ShadowDrawnInPartsMatchesTheWholeMaskBlended) {
+    struct Case {
+        Rect rect;
+        double corner;
+        AffineTransform transform;
+    };
+    const Case cases[] = {
+        {{40.3, 30.6, 120.2, 50.7}, 12, AffineTransform()},
+        {{40, 30, 120, 50}, 0, AffineTransform::scale(1.25, 1.25)},
+        {{40, 30, 120, 50}, 6, AffineTransform::scale(1.25, 0.8)},      // the mask is resampled
+        {{60, 40, 30, 30}, 40, AffineTransform()},                    // corners larger than the rect
+        {{50, 40, 100, 40}, 8, AffineTransform::rotation(0.1)},       // not axis-aligned: blended whole
+        {{70.5, 50.5, 2, 2}, 1, AffineTransform()},                   // too small to cover a pixel
+    };
+    const Color card = Color::fromRGBA8(240, 240, 240);
+    for (const Shadow& shadow : {Shadow{Color::black(), 0.6, 14, {3, 10}}, Shadow{Color::black(), 0.1, 1, {0, 2}}}) {
+        for (const Case& c : cases) {
+            for (bool fill : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << c.rect.minX() << "," << c.rect.minY() << " radius "
+                                                  << shadow.radius << (fill ? " filled" : ""));
+                Bitmap whole(260, 180), parts(260, 180);
+                ShadowCache cache;
+                {
+                    // A rotation far too small to move a pixel is not axis-aligned: the whole
+                    // mask is blended, the reference.
+                    Painter p(whole);
+                    p.clear(blue);
+                    p.concat(c.transform);
+                    p.concat(AffineTransform::rotation(1e-12));
+                    p.drawShadow(c.rect, c.corner, shadow, cache, fill);
+                    if (fill) p.fillRoundedRect(c.rect, c.corner, card);
+                }
+                {
+                    Painter p(parts);
+                    p.clear(blue);
+                    p.concat(c.transform);
+                    p.drawShadow(c.rect, c.corner, shadow, cache, fill);
+                    if (fill) p.fillRoundedRect(c.rect, c.corner, card);
+                }
+                int differing = 0;
+                for (int y = 0; y < whole.height(); ++y) {
+                    for (int x = 0; x < whole.width(); ++x) differing += whole.pixel(x, y) != parts.pixel(x, y);
+                }
+                EXPECT_EQ(differing, 0);
+            }
+        }
+    }
+    // Without the fill it promised, the skipped middle shows: only the rim was drawn.
+    Bitmap b(260, 180);
+    ShadowCache cache;
+    Painter p(b);
+    p.clear(blue);
+    p.drawShadow({40, 30, 120, 50}, 12, {Color::black(), 0.6, 14, {3, 10}}, cache, true);
+    EXPECT_TRUE(near(b.pixel(100, 55), blue));
+    EXPECT_FALSE(near(b.pixel(100, 88), blue));  // below the rectangle, where the offset shadow shows
 }
 
 TEST(Painter, TemplateSymbolsTakeTheTint) {

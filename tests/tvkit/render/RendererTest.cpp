@@ -121,6 +121,65 @@ TEST(Renderer, RedrawsOnlyWhatChangedAndNothingWhenIdle) {
     EXPECT_NEAR(mixed.blue, 0.75, 0.03);  // half blue over grey
 }
 
+// Children coming, going or moving inside a large card with a shadow repaint their own places,
+// not the card: a screen that swaps its body redraws the body.
+TEST(Renderer, ChildrenChangingInsideACardRepaintOnlyTheirPlaces) {
+    Scene s;
+    auto card = View::make<View>(Rect{20, 20, 360, 260});
+    card->setBackgroundColor(Color::white());
+    card->layer().setCornerRadius(16);
+    card->layer().setShadow(Color::black(), 0.3, 12, {0, 6});
+    s.window->addSubview(card);
+    s.renderer.render(*s.window);
+    auto small = [&] {
+        const auto& damage = s.renderer.lastDamage();
+        Rect all = damage.empty() ? Rect{} : damage.front();
+        for (const Rect& r : damage) all = all.unionWith(r);
+        return all.width() <= 64 && all.height() <= 64;
+    };
+
+    auto child = View::make<View>(Rect{100, 100, 40, 40});
+    child->setBackgroundColor(red);
+    card->addSubview(child);
+    ASSERT_TRUE(s.renderer.render(*s.window));
+    EXPECT_TRUE(small());
+    EXPECT_TRUE(near(s.at(140, 140), red));
+
+    child->setFrame({110, 100, 40, 40});
+    ASSERT_TRUE(s.renderer.render(*s.window));
+    EXPECT_TRUE(small());
+    EXPECT_TRUE(near(s.at(125, 140), Color::white()));  // the old place shows the card again
+    EXPECT_TRUE(near(s.at(145, 140), red));
+
+    child->removeFromSuperview();
+    ASSERT_TRUE(s.renderer.render(*s.window));
+    EXPECT_TRUE(small());
+    EXPECT_TRUE(near(s.at(145, 140), Color::white()));
+
+    // A view whose size changes where a clip hides the change of its painted area still
+    // repaints: a label centres its text in whatever height it has.
+    auto window = View::make<View>(Rect{40, 40, 200, 60});
+    window->setClipsToBounds(true);
+    auto label = View::make<Label>("Centred");
+    label->setFont(Font::system(30, Font::bold));
+    label->setTextColor(Color::black());
+    label->setFrame({0, 0, 200, 400});
+    window->addSubview(label);
+    card->addSubview(window);
+    s.renderer.render(*s.window);
+    auto inked = [&] {
+        int dark = 0;
+        for (int y = 60; y < 120; ++y) {
+            for (int x = 60; x < 260; ++x) dark += s.at(x, y).red < 0.5;
+        }
+        return dark;
+    };
+    EXPECT_EQ(inked(), 0);  // the text sits at 200, far below the clip
+    label->setFrame({0, 0, 200, 60});
+    ASSERT_TRUE(s.renderer.render(*s.window));
+    EXPECT_GT(inked(), 0);
+}
+
 TEST(Renderer, DrawsLabelTextAndTintedImages) {
     Scene s;
     s.window->setBackgroundColor(Color::white());

@@ -49,3 +49,26 @@ TEST(AttributedString, ReplaceAllKeepsEachOccurrencesStyling) {
     s.forEachRun([&](TextAttributes& a, std::string_view) { a = red; });
     EXPECT_EQ(s.runs().size(), 1u);
 }
+
+TEST(AttributedString, LinksComeInReadingOrderWithStyledPartsJoined) {
+    TextAttributes body;
+    TextAttributes link = body;
+    link.link = "https://example.com/privacy";
+    TextAttributes boldLink = link;
+    boldLink.font = Font::system(20, Font::bold);
+    TextAttributes other = body;
+    other.link = "mailto:dpo@example.com";
+
+    AttributedString s("Read our ", body);
+    s.append("privacy ", link);
+    s.append("policy", boldLink);
+    s.append(" or write to ", body);
+    s.append("our officer", other);
+    s.append(". Again: ", body);
+    s.append("policy", link);
+    const std::vector<AttributedString::Link> expected{{"privacy policy", "https://example.com/privacy"},
+                                                       {"our officer", "mailto:dpo@example.com"},
+                                                       {"policy", "https://example.com/privacy"}};
+    EXPECT_EQ(s.links(), expected);
+    EXPECT_TRUE(AttributedString("no links here", body).links().empty());
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace tvkit;
@@ -236,4 +237,41 @@ TEST(TextLayout, MeasuresTheSameAfterTheWordCacheStartsOver) {
     for (int i = 0; i < 100; ++i) sizes.append("Store and access ", body(10 + i * 0.25));
     EXPECT_GT(TextLayout(sizes, 300).lineCount(), 10);
     EXPECT_EQ(TextLayout(text, 333).size(), before);
+}
+
+// Laying a layout's text out again at other widths (as a view does once it gets its width)
+// reuses the measurement, and gives exactly what a fresh layout gives, whichever way each
+// paragraph is laid out: broken here, by Pango (centred, right-to-left, a word wider than the
+// line), empty, or cut by a line limit.
+TEST(TextLayout, WrappingAgainGivesWhatAFreshLayoutGives) {
+    AttributedString text = policy();
+    text.append("\n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xD7\xA2\xD7\x95\xD7\x9C\xD7\x9D and more words here\n\n", body(16));
+    TextAttributes centred = body(16);
+    centred.paragraph.alignment = TextAlignment::center;
+    text.append("A centred paragraph of several words\n", centred);
+    text.append("Supercalifragilisticexpialidocious\n\tTabbed\tcolumns", body(16));
+
+    TextLayout again(text, 0);
+    TextLayoutOptions limited = TextLayoutOptions::wrappingAt(170);
+    limited.maxLines = 4;
+    for (const TextLayoutOptions& options : {TextLayoutOptions::wrappingAt(170), TextLayoutOptions::wrappingAt(610),
+                                             limited, TextLayoutOptions::wrappingAt(90), TextLayoutOptions()}) {
+        SCOPED_TRACE(options.width);
+        again = TextLayout(std::move(again), options);
+        const TextLayout fresh(text, options);
+        EXPECT_EQ(again.size(), fresh.size());
+        EXPECT_EQ(again.lineCount(), fresh.lineCount());
+        for (double y = 1; y < fresh.size().height; y += 7) {
+            for (double x = 1; x < fresh.size().width; x += 9) {
+                ASSERT_EQ(again.characterIndexAt({x, y}), fresh.characterIndexAt({x, y})) << x << "," << y;
+                ASSERT_EQ(again.linkAt({x, y}), fresh.linkAt({x, y})) << x << "," << y;
+            }
+        }
+        const int w = static_cast<int>(fresh.size().width) + 4;
+        const int h = static_cast<int>(fresh.size().height) + 4;
+        Bitmap mine(w, h), theirs(w, h);
+        Painter(mine).drawText(again, {2, 2});
+        Painter(theirs).drawText(fresh, {2, 2});
+        EXPECT_TRUE(std::equal(mine.data(), mine.data() + mine.stride() * h, theirs.data()));
+    }
 }

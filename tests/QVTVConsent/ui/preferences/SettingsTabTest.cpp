@@ -10,6 +10,8 @@
 #include "QVTVConsent/ui/preferences/QVSwitchButton.h"
 #include "QVTVConsent/ui/preferences/QVToggleButton.h"
 #include "QVTVConsent/ui/preferences/QVTabView.h"
+#include "support/RecordingURLOpener.h"
+#include "tvkit/app/LinkSheetController.h"
 
 using namespace qvtv;
 using namespace prefcentertest;
@@ -222,4 +224,41 @@ TEST_F(SettingsTabTest, FocusReachesEveryCardAndTheButtonsAndComesBack) {
 
     for (int i = 0; i < 40 && !dynamic_cast<QVTabView*>(focusedView()); ++i) press(PressType::upArrow);
     EXPECT_TRUE(dynamic_cast<QVTabView*>(focusedView())) << "up always leads back to the tab bar";
+}
+
+TEST_F(SettingsTabTest, AnExpandedPackagesPolicyLinkTakesFocusAndOpensItsAddress) {
+    ASSERT_TRUE(focusByPressingDown(card(0)));
+    press(PressType::select);
+    PackageView* adNet = card(0)->packageViews().at(0);
+    ASSERT_EQ(focusedView(), adNet);
+    EXPECT_EQ(card(0)->packageViews().at(1)->policyLink(), nullptr) << "a blank address gives no row";
+    press(PressType::select);  // expand the package
+    ASSERT_NE(adNet->policyLink(), nullptr);
+    press(PressType::downArrow);
+    ASSERT_EQ(focusedView(), adNet->policyLink());
+    EXPECT_EQ(textOf(focusedView()), "https://example.com/privacy");
+
+    // Without a host handler the address comes up as a sheet; Menu gives focus back to the row.
+    press(PressType::select);
+    advance(1);
+    auto* sheet = dynamic_cast<tvkit::LinkSheetController*>(screen->presentedViewController());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->url(), "https://example.com/privacy");
+    press(PressType::menu);
+    advance(1);
+    EXPECT_EQ(screen->presentedViewController(), nullptr);
+    EXPECT_EQ(focusedView(), adNet->policyLink());
+
+    {
+        testsupport::RecordingURLOpener opener;
+        press(PressType::select);
+        EXPECT_EQ(opener.opened, std::vector<std::string>{"https://example.com/privacy"});
+    }
+    press(PressType::leftArrow);
+    EXPECT_TRUE(adNet->pkg()->isEnabled()) << "left on the row leaves the switch alone";
+    EXPECT_EQ(focusedView(), adNet->policyLink());
+    press(PressType::upArrow);
+    EXPECT_EQ(focusedView(), adNet);
+    press(PressType::downArrow, 2);
+    EXPECT_EQ(focusedView(), card(0)->packageViews().at(1));
 }

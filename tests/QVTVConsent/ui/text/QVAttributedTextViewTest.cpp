@@ -1,7 +1,11 @@
 #include "QVTVConsent/ui/text/QVAttributedScrollableTextView.h"
 
+#include "QVTVConsent/ui/controls/QVLinkOpener.h"
 #include "support/RecordingURLOpener.h"
+#include "tvkit/app/AlertController.h"
 #include "tvkit/app/Application.h"
+#include "tvkit/app/LinkSheetController.h"
+#include "tvkit/view/QrCodeView.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/host/headless/HeadlessHost.h"
 #include "tvkit/layout/LayoutConstraint.h"
@@ -57,8 +61,7 @@ struct Screen {
     }
 };
 
-// What a Select press on a one-line text view showing `fragment` opens: a remote points at
-// nothing, so the press acts on the middle of the view.
+// What a Select press on a focused text view showing `fragment` opens through the host's handler.
 std::vector<std::string> openedBySelectOn(const std::string& fragment) {
     testsupport::RecordingURLOpener opener;
     Screen screen;
@@ -66,20 +69,87 @@ std::vector<std::string> openedBySelectOn(const std::string& fragment) {
     screen.show(text, 16);
     EXPECT_EQ(screen.host.focusedView(), text.get());
     screen.host.press(PressType::select);
+    screen.host.advance(1);
+    EXPECT_EQ(screen.controller->presentedViewController(), nullptr);
     return opener.opened;
 }
 
-TEST(QVAttributedTextView, SelectOpensTheLinkUnderThePressAndNothingElse) {
+TEST(QVAttributedTextView, SelectOpensTheOnlyLinkWhereverItIsAndIgnoresTextsWithoutOne) {
     EXPECT_TRUE(View::make<QVAttributedTextView>(html("<p>x</p>"))->canBecomeFocused());
-    EXPECT_EQ(openedBySelectOn("\n<p><a href=\"https://example.com/privacy\">Read " + acrossTheMiddle + "</a></p>\n"),
-              std::vector<std::string>{"https://example.com/privacy"});
+    const std::vector<std::string> privacy{"https://example.com/privacy"};
+    EXPECT_EQ(openedBySelectOn("\n<p><a href=\"https://example.com/privacy\">Read " + acrossTheMiddle + "</a></p>\n"), privacy);
+    // A short link away from the middle: the press no longer has to land on it.
+    EXPECT_EQ(openedBySelectOn("<p><a href=\"https://example.com/privacy\">Privacy</a> and more words</p>"), privacy);
     EXPECT_TRUE(openedBySelectOn("<p>Plain text, no " + acrossTheMiddle + "</p>").empty());
     EXPECT_TRUE(openedBySelectOn("<p><a href=\"not a url\">A " + acrossTheMiddle + "</a></p>").empty());
-    // The middle of the view is past the end of a short link.
-    EXPECT_TRUE(openedBySelectOn("<p><a href=\"https://example.com/privacy\">Privacy</a></p>").empty());
 }
 
-TEST(QVAttributedScrollableTextView, TakesFocusAsOneAreaScrollsWithTheArrowsAndOpensTheLinkInView) {
+TEST(QVAttributedTextView, SelectListsSeveralLinksInOrderAndTheChosenOneOpens) {
+    testsupport::RecordingURLOpener opener;
+    Screen screen;
+    auto text = View::make<QVAttributedTextView>(
+        html("<p>See the <a href=\"https://example.com/privacy\">privacy <b>policy</b></a>, "
+             "<a href=\"not a url\">nowhere</a>, <a href=\"https://example.com/cookies\">cookies</a> "
+             "and <a href=\"mailto:dpo@example.com\">our officer</a>.</p>"));
+    screen.show(text, 40);
+    screen.host.press(PressType::select);
+    screen.host.advance(1);
+    auto* list = dynamic_cast<tvkit::AlertController*>(screen.controller->presentedViewController());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->title(), QVLinkOpener::listTitle);
+    std::vector<std::string> rows;
+    for (const auto& action : list->actions()) rows.push_back(action.title);
+    EXPECT_EQ(rows, (std::vector<std::string>{"privacy policy (https://example.com/privacy)",
+                                              "cookies (https://example.com/cookies)",
+                                              "our officer (mailto:dpo@example.com)", "Close"}));
+    EXPECT_TRUE(opener.opened.empty());
+
+    screen.host.press(PressType::downArrow);
+    screen.host.press(PressType::select);
+    screen.host.advance(1);
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"https://example.com/cookies"});
+    EXPECT_EQ(screen.controller->presentedViewController(), nullptr);
+    EXPECT_EQ(screen.host.focusedView(), text.get());
+
+    // Menu leaves the list with nothing opened.
+    screen.host.press(PressType::select);
+    screen.host.advance(1);
+    screen.host.press(PressType::menu);
+    screen.host.advance(1);
+    EXPECT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(screen.host.focusedView(), text.get());
+}
+
+TEST(QVLinkOpener, WithoutAHandlerTheChosenLinkComesUpAsASheetAndMenuGivesFocusBack) {
+    ASSERT_FALSE(tvkit::Application::shared().openURLHandler());
+    Screen screen;
+    auto text = View::make<QVAttributedTextView>(
+        html("<p><a href=\"https://example.com/privacy\">Privacy</a> or <a href=\"https://example.com/terms\">terms</a></p>"));
+    screen.show(text, 40);
+    screen.host.press(PressType::select);
+    screen.host.advance(1);
+    screen.host.press(PressType::select);  // the first link
+    screen.host.advance(1);
+    auto* sheet = dynamic_cast<tvkit::LinkSheetController*>(screen.controller->presentedViewController());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->url(), "https://example.com/privacy");
+    EXPECT_EQ(sheet->codeView()->text(), "https://example.com/privacy");
+    EXPECT_EQ(sheet->addressLabel()->text(), "https://example.com/privacy");
+    EXPECT_EQ(screen.host.focusedView(), sheet->closeButton());
+    screen.host.press(PressType::menu);
+    screen.host.advance(1);
+    EXPECT_EQ(screen.controller->presentedViewController(), nullptr);
+    EXPECT_EQ(screen.host.focusedView(), text.get());
+
+    // A host handler takes the address instead of the sheet.
+    testsupport::RecordingURLOpener opener;
+    EXPECT_TRUE(QVLinkOpener::open("https://example.com/terms"));
+    screen.host.advance(1);
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"https://example.com/terms"});
+    EXPECT_EQ(screen.controller->presentedViewController(), nullptr);
+}
+
+TEST(QVAttributedScrollableTextView, TakesFocusAsOneAreaScrollsWithTheArrowsAndOffersItsLink) {
     testsupport::RecordingURLOpener opener;
     Screen screen;
     std::vector<bool> focusChanges;
@@ -94,18 +164,12 @@ TEST(QVAttributedScrollableTextView, TakesFocusAsOneAreaScrollsWithTheArrowsAndO
     EXPECT_GT(area->contentSize().height, 1500);
     EXPECT_EQ(area->contentSize().height, area->textView().frame().height());
 
-    // Nothing opens while the link is out of sight; scrolled to the middle, Select opens it.
-    screen.host.press(PressType::select);
-    EXPECT_TRUE(opener.opened.empty());
-    double linkY = 0;  // the top of the link where it crosses the middle column
-    while (area->textView().linkAt({400, linkY}).empty() && linkY < area->contentSize().height) linkY += 1;
-    const int pressesDown = static_cast<int>(linkY / 150);
-    for (int i = 0; i < pressesDown; ++i) screen.host.press(PressType::downArrow);
-    EXPECT_EQ(area->contentOffset().y, pressesDown * 150);
-    ASSERT_EQ(screen.host.focusedView(), area.get());
-    area->setContentOffset({0, linkY + 4 - 150});
+    // The policy's one link opens even while it is out of sight.
     screen.host.press(PressType::select);
     EXPECT_EQ(opener.opened, std::vector<std::string>{"https://example.com/middle"});
+    for (int i = 0; i < 3; ++i) screen.host.press(PressType::downArrow);
+    EXPECT_EQ(area->contentOffset().y, 3 * 150);
+    ASSERT_EQ(screen.host.focusedView(), area.get());
 
     // Up scrolls back to the top before focus may leave; right leaves at once.
     for (int i = 0; i < 40 && area->contentOffset().y > 0; ++i) screen.host.press(PressType::upArrow);
