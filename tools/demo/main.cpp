@@ -14,6 +14,7 @@
 #include "tools/demo/DemoOptions.h"
 #include "tools/demo/DemoService.h"
 #include "tools/demo/Walkthrough.h"
+#include "tvkit/app/Accessibility.h"
 #include "tvkit/host/sdl/SdlHost.h"
 
 namespace {
@@ -26,6 +27,8 @@ int runInWindow(demo::DemoApp& app, const demo::DemoService& service) {
     tvkit::SdlHost host({1920, 1080}, tvkit::SdlHost::fitToDisplay, "Riverside TV");
     host.setRootViewController(app.home());
     demo::DemoControls controls(app, service);
+    // What a screen reader would say as the viewer moves around, printed where the viewer ran us.
+    tvkit::Accessibility::setAnnouncer([](const std::string& text) { std::cout << "[speech] " << text << std::endl; });
     if (!app.start()) return 1;
     app.askForConsentIfNeeded();
     if (host.run()) return 0;
