@@ -2,7 +2,7 @@
 // The HTTP client of the platform, over libcurl. One session may be used from any thread: calls
 // reuse the connections earlier calls left open, and share DNS answers and TLS sessions. Peer and
 // host verification are always on; an extra CA file can be trusted in addition to the system's.
-// Up to five redirects are followed, never from HTTPS down to HTTP; compressed answers are
+// Up to five redirects are followed, never from HTTPS down to HTTP; gzip answers are
 // accepted and decoded. Answers larger than the cap (counted after decoding) fail instead of
 // exhausting memory, and a call stops promptly when its token is cancelled.
 //
