@@ -1,6 +1,6 @@
 #include "tvkit/app/AlertController.h"
 
-#include "tvkit/layout/LayoutConstraint.h"
+#include "tvkit/app/ModalCard.h"
 #include "tvkit/layout/StackView.h"
 #include "tvkit/view/Button.h"
 #include "tvkit/view/Label.h"
@@ -16,24 +16,10 @@ AlertController::AlertController(std::string title, std::string message, Style s
 
 void AlertController::addAction(AlertAction action) { actions_.push_back(std::move(action)); }
 
-void AlertController::loadView() {
-    auto dim = View::make();
-    dim->setBackgroundColor(Color::black().withAlpha(0.6));
-    setView(dim);
-}
+void AlertController::loadView() { setView(ModalCard::makeBackdrop()); }
 
 void AlertController::viewDidLoad() {
-    auto card = View::make<StackView>();
-    card->setAxis(LayoutAxis::vertical);
-    card->setSpacing(24);
-    card->setAlignment(StackView::Alignment::center);
-    card->setLayoutMargins(EdgeInsets::all(40));
-    card->setLayoutMarginsRelativeArrangement(true);
-    card->setBackgroundColor(Color::gray(0.15));
-    card->layer().setCornerRadius(16);
-    card->setTranslatesAutoresizingMaskIntoConstraints(false);
-    view()->addSubview(card);
-
+    auto card = ModalCard::addCard(*view());
     auto heading = View::make<Label>(title());
     heading->setFont(Font::system(28, Font::bold));
     heading->setTextColor(Color::white());
@@ -49,21 +35,12 @@ void AlertController::viewDidLoad() {
     row->setAxis(style_ == Style::alert ? LayoutAxis::horizontal : LayoutAxis::vertical);
     row->setSpacing(24);
     for (std::size_t i = 0; i < actions_.size(); ++i) {
-        auto button = View::make<Button>();
-        button->setTitle(actions_[i].title);
-        button->titleLabel()->setFont(Font::system(22, Font::medium));
-        button->setBackgroundColor(Color::gray(0.3));
-        button->layer().setCornerRadius(8);
+        auto button = ModalCard::makeButton(actions_[i].title);
         button->addAction([this, i](Control&) { choose(i); }, ControlEvent::primaryActionTriggered);
         buttons_.push_back(button);
         row->addArrangedSubview(button);
     }
     card->addArrangedSubview(row);
-    LayoutConstraint::activate({
-        card->centerXAnchor().equalTo(view()->centerXAnchor()),
-        card->centerYAnchor().equalTo(view()->centerYAnchor()),
-        card->widthAnchor().lessOrEqualToMultiple(view()->widthAnchor(), 0.5),
-    });
 }
 
 void AlertController::choose(std::size_t index) {

@@ -1,5 +1,6 @@
 #include "tvkit/app/LinkSheetController.h"
 
+#include "tvkit/app/ModalCard.h"
 #include "tvkit/layout/LayoutConstraint.h"
 #include "tvkit/layout/StackView.h"
 #include "tvkit/view/Button.h"
@@ -20,35 +21,17 @@ LinkSheetController::LinkSheetController(std::string url, std::string closeTitle
     setModalTransitionStyle(ModalTransitionStyle::crossDissolve);
 }
 
-void LinkSheetController::loadView() {
-    auto dim = View::make();
-    dim->setBackgroundColor(Color::black().withAlpha(0.6));
-    setView(dim);
-}
+void LinkSheetController::loadView() { setView(ModalCard::makeBackdrop()); }
 
 void LinkSheetController::viewDidLoad() {
-    auto card = View::make<StackView>();
-    card->setAxis(LayoutAxis::vertical);
-    card->setSpacing(24);
-    card->setAlignment(StackView::Alignment::center);
-    card->setLayoutMargins(EdgeInsets::all(40));
-    card->setLayoutMarginsRelativeArrangement(true);
-    card->setBackgroundColor(Color::gray(0.15));
-    card->layer().setCornerRadius(16);
-    card->setTranslatesAutoresizingMaskIntoConstraints(false);
-    view()->addSubview(card);
-
+    auto card = ModalCard::addCard(*view());
     code_ = View::make<QrCodeView>(url_);
     address_ = View::make<Label>(url_);
     address_->setFont(Font::system(22));
     address_->setTextColor(Color::gray(0.9));
     address_->setNumberOfLines(0);
     address_->setTextAlignment(TextAlignment::center);
-    close_ = View::make<Button>();
-    close_->setTitle(closeTitle_);
-    close_->titleLabel()->setFont(Font::system(22, Font::medium));
-    close_->setBackgroundColor(Color::gray(0.3));
-    close_->layer().setCornerRadius(8);
+    close_ = ModalCard::makeButton(closeTitle_);
     close_->addAction([this](Control&) { dismiss(true); }, ControlEvent::primaryActionTriggered);
     card->addArrangedSubview(code_);
     card->addArrangedSubview(address_);
@@ -56,9 +39,6 @@ void LinkSheetController::viewDidLoad() {
     LayoutConstraint::activate({
         code_->widthAnchor().equalToConstant(codeSide),
         code_->heightAnchor().equalToConstant(codeSide),
-        card->centerXAnchor().equalTo(view()->centerXAnchor()),
-        card->centerYAnchor().equalTo(view()->centerYAnchor()),
-        card->widthAnchor().lessOrEqualToMultiple(view()->widthAnchor(), 0.5),
     });
 }
 
