@@ -1,6 +1,7 @@
 #include "tvkit/text/WordCache.h"
 
 #include "tvkit/text/FontContext.h"
+#include "tvkit/text/Itemizer.h"
 #include "tvkit/text/PangoHandles.h"
 
 #include <algorithm>
@@ -118,7 +119,7 @@ std::optional<std::vector<LineBreaker::Character>> WordCache::measure(std::strin
         characters[i].breakBefore = a.is_line_break && !a.break_inserts_hyphen && !a.break_removes_preceding;
     }
 
-    PangoItemListHandle items(pango_itemize(context, text, 0, length, fonts, nullptr));
+    PangoItemListHandle items = Itemizer::itemize(paragraph, fonts);
     std::size_t index = 0;  // of the item's first character
     int x = 0;              // pen position, for tabs
     for (const GList* l = items.get(); l; l = l->next) {
