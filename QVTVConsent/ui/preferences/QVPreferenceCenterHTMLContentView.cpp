@@ -6,7 +6,8 @@ namespace qvtv {
 
 std::shared_ptr<tvkit::View> QVPreferenceCenterHTMLContentView::makeContentView() {
     if (!data()->html) return tvkit::View::make();
-    return tvkit::View::make<QVAttributedScrollableTextView>(*data()->html);
+    return tvkit::View::make<QVAttributedScrollableTextView>(*data()->html, QVAttributedScrollableTextView::OnFocusChange{},
+                                                             texts_);
 }
 
 std::vector<QVPreferenceCenterHTMLContentView::ButtonAction> QVPreferenceCenterHTMLContentView::makeButtons() {

@@ -13,6 +13,7 @@
 #include "QVTVConsent/model/QVHTMLPageData.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterContentView.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterHTMLContentViewDelegate.h"
+#include "QVTVConsent/ui/text/QVAttributedTextCache.h"
 
 namespace qvtv {
 
@@ -22,10 +23,16 @@ public:
     using QVPreferenceCenterContentView::QVPreferenceCenterContentView;
 
     std::string_view className() const override { return "QVPreferenceCenterHTMLContentView"; }
+    // Where the page's styled text is kept between bodies; set before assemble(), and it must
+    // outlive assemble() (the screen controller owns it).
+    void setTextCache(QVAttributedTextCache* texts) { texts_ = texts; }
 
 protected:
     std::shared_ptr<tvkit::View> makeContentView() override;
     std::vector<ButtonAction> makeButtons() override;
+
+private:
+    QVAttributedTextCache* texts_ = nullptr;
 };
 
 } // namespace qvtv

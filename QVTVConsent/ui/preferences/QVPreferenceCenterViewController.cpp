@@ -170,6 +170,7 @@ void QVPreferenceCenterViewController::showTab(const QVPreferenceCenterTab& tab)
         next = view;
     } else if (const auto* page = std::get_if<std::shared_ptr<QVHTMLPageData>>(&tab.content)) {
         auto view = std::make_shared<QVPreferenceCenterHTMLContentView>(*page, tab.type, this);
+        view->setTextCache(&texts_);
         view->assemble(showBranding, textColor, nothing);
         next = view;
     } else if (const auto* form = std::get_if<std::shared_ptr<QVDataRequestFormData>>(&tab.content)) {

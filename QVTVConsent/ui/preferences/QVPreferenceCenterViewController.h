@@ -21,6 +21,7 @@
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARActionDelegate.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterHTMLContentViewDelegate.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterSettingsActionDelegate.h"
+#include "QVTVConsent/ui/text/QVAttributedTextCache.h"
 #include "tvkit/app/ViewController.h"
 #include "tvkit/input/GestureRecognizer.h"
 #include "tvkit/layout/StackView.h"
@@ -78,6 +79,8 @@ private:
     std::shared_ptr<tvkit::StackView> tabBar_;
     std::vector<std::shared_ptr<QVTabView>> tabViews_;
     std::shared_ptr<tvkit::View> body_;
+    // A policy tab selected again gets a new body over the text converted the first time.
+    QVAttributedTextCache texts_;
     std::weak_ptr<tvkit::View> lastFocusedView_;
     std::shared_ptr<tvkit::GestureRecognizer> menuRecognizer_;
 };

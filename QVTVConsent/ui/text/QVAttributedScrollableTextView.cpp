@@ -4,8 +4,9 @@
 
 namespace qvtv {
 
-QVAttributedScrollableTextView::QVAttributedScrollableTextView(const QVHtmlData& data, OnFocusChange onFocusChange)
-    : textView_(tvkit::View::make<QVAttributedTextView>(data)), onFocusChange_(std::move(onFocusChange)) {
+QVAttributedScrollableTextView::QVAttributedScrollableTextView(const QVHtmlData& data, OnFocusChange onFocusChange,
+                                                               QVAttributedTextCache* texts)
+    : textView_(tvkit::View::make<QVAttributedTextView>(data, texts)), onFocusChange_(std::move(onFocusChange)) {
     // The area is one focus target: were the text inside focusable too, focus could land on it
     // and the arrows would no longer scroll, nor would the focus callback hear of it.
     textView_->setFocusable(false);

@@ -21,7 +21,9 @@ public:
     using OnFocusChange =
         std::function<void(bool focused, const tvkit::FocusUpdateContext&, tvkit::FocusAnimationCoordinator&)>;
 
-    explicit QVAttributedScrollableTextView(const QVHtmlData& data, OnFocusChange onFocusChange = {});
+    // `texts`, when given, keeps the styled text for the next view over the same data.
+    explicit QVAttributedScrollableTextView(const QVHtmlData& data, OnFocusChange onFocusChange = {},
+                                            QVAttributedTextCache* texts = nullptr);
     std::string_view className() const override { return "QVAttributedScrollableTextView"; }
 
     const QVHtmlData& data() const { return textView_->data(); }

@@ -2,13 +2,12 @@
 
 #include "QVTVConsent/core/StringUtils.h"
 #include "QVTVConsent/ui/controls/QVLinkOpener.h"
-#include "QVTVConsent/ui/text/makeAttributedText.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 
 namespace qvtv {
 
-QVAttributedTextView::QVAttributedTextView(const QVHtmlData& data)
-    : tvkit::TextView(makeAttributedText(StringUtils::trim(data.html), data.textColor, data.linkColor)),
+QVAttributedTextView::QVAttributedTextView(const QVHtmlData& data, QVAttributedTextCache* texts)
+    : tvkit::TextView(texts ? texts->text(data) : QVAttributedTextCache::convert(data)),
       data_(data) {
     setSelectable(true);
     setFocusable(true);

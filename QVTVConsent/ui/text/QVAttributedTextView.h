@@ -8,13 +8,15 @@
 //   scroll->setContent(text, {});
 
 #include "QVTVConsent/model/QVHtmlData.h"
+#include "QVTVConsent/ui/text/QVAttributedTextCache.h"
 #include "tvkit/view/TextView.h"
 
 namespace qvtv {
 
 class QVAttributedTextView : public tvkit::TextView {
 public:
-    explicit QVAttributedTextView(const QVHtmlData& data);
+    // With `texts`, the styled text is taken from there (and kept there when it is new).
+    explicit QVAttributedTextView(const QVHtmlData& data, QVAttributedTextCache* texts = nullptr);
     std::string_view className() const override { return "QVAttributedTextView"; }
 
     const QVHtmlData& data() const { return data_; }
