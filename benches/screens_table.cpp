@@ -80,7 +80,8 @@ int main() {
     const std::vector<Row> rows{
         {"banner: showConsentBanner to first frame", "bench_banner", "BM_ShowBannerToFirstFullFrame", 16.7},
         {"preference center: open to first frame", "bench_preference_center", "BM_OpenDemoPreferenceCenter", 33},
-        {"tab switch to a 50 KB policy", "bench_preference_center", "BM_SwitchToFiftyKilobytePolicy", 16.7},
+        {"tab switch to a 50 KB policy (first time)", "bench_preference_center", "BM_SwitchToFiftyKilobytePolicy", 16.7},
+        {"tab switch back to a 50 KB policy", "bench_preference_center", "BM_SwitchBackToFiftyKilobytePolicy", 16.7},
         {"focus move with redraw (banner buttons)", "bench_banner", "BM_FocusMoveBetweenButtonsWithRedraw", 4},
         {"on-screen key press to frame", "bench_tvkit_keyboard", "BM_KeySelectToFrame/0", 4},
     };
