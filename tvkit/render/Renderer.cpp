@@ -84,22 +84,27 @@ Renderer::Renderer(Size screen, double scale)
     : screen_(screen), scale_(scale > 0 ? scale : 1),
       frame_(static_cast<int>(std::lround(screen.width * scale_)), static_cast<int>(std::lround(screen.height * scale_))) {}
 
-void Renderer::collect(View& view, const AffineTransform& parentToDevice, double parentAlpha, const Rect& clip,
+Rect Renderer::collect(View& view, const AffineTransform& parentToDevice, double parentAlpha, const Rect& clip,
                        std::unordered_map<std::uint64_t, Snapshot>& next) {
     const AnimatableProperties p = view.presentationProperties();
     const double alpha = parentAlpha * std::clamp(p.alpha, 0.0, 1.0);
-    if (view.isHidden() || alpha <= 0) return;
+    if (view.isHidden() || alpha <= 0) return {};
     Snapshot s;
     s.toDevice = toSuperview(view, p).concat(parentToDevice);
     s.alpha = alpha;
     s.version = view.displayVersion();
     s.size = view.bounds().size;
     s.deviceRect = deviceBounds(paintedRect(view, p), s.toDevice).intersection(clip);
-    next[view.serial()] = s;
+    const std::uint64_t serial = view.serial();
+    next[serial] = s;
     const bool clips = view.clipsToBounds() || view.layer().masksToBounds();
     const Rect childClip = clips ? deviceBounds(view.bounds(), s.toDevice).intersection(clip) : clip;
-    if (childClip.isEmpty()) return;
-    for (const auto& child : view.subviews()) collect(*child, s.toDevice, alpha, childClip, next);
+    Rect tree = s.deviceRect;
+    if (!childClip.isEmpty()) {
+        for (const auto& child : view.subviews()) tree = tree.unionWith(collect(*child, s.toDevice, alpha, childClip, next));
+    }
+    next[serial].treeRect = tree;
+    return tree;
 }
 
 bool Renderer::render(Window& window) {
@@ -162,7 +167,12 @@ void Renderer::draw(Painter& painter, View& view, bool drawEverything) {
     painter.save();
     painter.concat(toSuperview(view, p));
     const bool group = alpha < 1;
-    if (group) painter.beginGroup();
+    if (group) {
+        // Cairo sizes a group by the clip: without this, a small translucent view would take
+        // a surface the size of the screen.
+        painter.clipDevice({s.treeRect});
+        painter.beginGroup();
+    }
     if (touchesDamage) {
         ++viewsDrawn_;
         if (layer.shadowOpacity > 0) {

@@ -43,6 +43,7 @@ private:
     // What a view looked like on screen when last drawn; a difference means damage.
     struct Snapshot {
         Rect deviceRect;    // painted area in device pixels (shadow included), clipped
+        Rect treeRect;      // deviceRect with every descendant's: what a group of the view can cover
         Size size;          // of the bounds, which a clip can hide from deviceRect
         AffineTransform toDevice;
         double alpha = 1;
@@ -54,7 +55,8 @@ private:
         }
     };
 
-    void collect(View& view, const AffineTransform& parentToDevice, double parentAlpha, const Rect& clip,
+    // Returns the view's treeRect.
+    Rect collect(View& view, const AffineTransform& parentToDevice, double parentAlpha, const Rect& clip,
                  std::unordered_map<std::uint64_t, Snapshot>& next);
     void draw(Painter& painter, View& view, bool drawEverything);
     void paintTree(View& root, bool drawEverything);
