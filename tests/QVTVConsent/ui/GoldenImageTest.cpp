@@ -1,63 +1,14 @@
-// The shared screen fixture itself: presses reach the screen, views are found by what they
-// show, answers from other threads are waited for, and picture comparison tolerates noise but
-// not a real change.
+// The picture comparison the screen tests rely on: it tolerates rendering noise but not a real
+// change, and says where the difference picture went.
 
-#include "QVTVConsent/ui/ScreenTestFixture.h"
+#include "QVTVConsent/ui/GoldenImage.h"
 
-#include "platform/DispatchQueue.h"
-#include "tvkit/layout/LayoutConstraint.h"
-#include "tvkit/layout/StackView.h"
-#include "tvkit/view/Button.h"
+#include <gtest/gtest.h>
 
-#include <filesystem>
-#include <thread>
+#include <string>
 
 namespace testsupport {
 namespace {
-
-class TwoButtons : public tvkit::ViewController {
-public:
-    void viewDidLoad() override {
-        auto row = tvkit::View::make<tvkit::StackView>();
-        row->setSpacing(40);
-        row->setTranslatesAutoresizingMaskIntoConstraints(false);
-        for (const char* title : {"Left", "Right"}) {
-            auto button = tvkit::View::make<tvkit::Button>();
-            button->setTitle(title);
-            button->addAction([this, title](tvkit::Control&) { chosen = title; },
-                              tvkit::ControlEvent::primaryActionTriggered);
-            row->addArrangedSubview(button);
-        }
-        view()->addSubview(row);
-        tvkit::LayoutConstraint::activate({row->centerXAnchor().equalTo(view()->centerXAnchor()),
-                                           row->centerYAnchor().equalTo(view()->centerYAnchor())});
-    }
-    std::string chosen;
-};
-
-class ScreenTestFixtureTest : public ScreenTestFixture {};
-
-TEST_F(ScreenTestFixtureTest, PresentedScreenIsDrivenByPressesAndFoundByText) {
-    auto screen = std::make_shared<TwoButtons>();
-    present(screen);
-    ASSERT_EQ(&topScreen(), screen.get());
-    EXPECT_EQ(textOf(focusedView()), "Left");
-
-    presses({tvkit::PressType::rightArrow, tvkit::PressType::select});
-    EXPECT_EQ(textOf(focusedView()), "Right");
-    EXPECT_EQ(screen->chosen, "Right");
-    ASSERT_NE(findByText("Left"), nullptr);
-    EXPECT_LT(windowFrame(*findByText("Left")).maxX(), windowFrame(*findByText("Right")).minX());
-    EXPECT_EQ(findAll<tvkit::Button>().size(), 2u);
-    EXPECT_EQ(findByText("Middle"), nullptr);
-}
-
-TEST_F(ScreenTestFixtureTest, WaitsForWorkPostedFromAnotherThread) {
-    bool arrived = false;
-    std::thread worker([&] { platform::DispatchQueue::main().async([&] { arrived = true; }); });
-    worker.join();
-    EXPECT_TRUE(runUntil([&] { return arrived; }));
-}
 
 TEST(GoldenImageTest, ToleratesNoiseButNotARealChange) {
     tvkit::Bitmap expected(64, 64);
