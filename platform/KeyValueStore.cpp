@@ -141,6 +141,27 @@ struct KeyValueStore::Impl {
     }
 };
 
+namespace {
+
+// Lets one call give up at once on a lock, then restores the connection's usual wait.
+class LockWaitScope {
+public:
+    LockWaitScope(const SqliteConnection& db, KeyValueStore::IfLocked ifLocked)
+        : db_(ifLocked == KeyValueStore::IfLocked::fail ? db.get() : nullptr) {
+        if (db_) sqlite3_busy_timeout(db_, 0);
+    }
+    ~LockWaitScope() {
+        if (db_) sqlite3_busy_timeout(db_, SqliteConnection::lockWaitMs);
+    }
+    LockWaitScope(const LockWaitScope&) = delete;
+    LockWaitScope& operator=(const LockWaitScope&) = delete;
+
+private:
+    sqlite3* db_;
+};
+
+} // namespace
+
 KeyValueStore::KeyValueStore(std::filesystem::path file, std::string domain) : impl_(std::make_unique<Impl>()) {
     impl_->file = std::move(file);
     impl_->domain = std::move(domain);
@@ -150,19 +171,21 @@ KeyValueStore::~KeyValueStore() = default;
 
 const std::filesystem::path& KeyValueStore::file() const { return impl_->file; }
 
-KeyValueStore::Lookup KeyValueStore::get(std::string_view key) {
+KeyValueStore::Lookup KeyValueStore::get(std::string_view key, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
     if (Status s = impl_->openExisting(); s != Status::success) return {s, std::nullopt};
+    LockWaitScope wait(impl_->db, ifLocked);
     if (Status s = impl_->refreshCache(); s != Status::success) return {s, std::nullopt};
     auto it = impl_->cache.find(std::string(key));
     if (it == impl_->cache.end()) return {Status::itemNotFound, std::nullopt};
     return {Status::success, it->second};
 }
 
-KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value) {
+KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
     bool created = false;
     if (Status s = impl_->openForSave(key, value, created); s != Status::success || created) return s;
+    LockWaitScope wait(impl_->db, ifLocked);
     // A save that would change nothing writes nothing, so no commit waits on the disk: the cache,
     // refreshed first when another connection has written, only ever holds what is on disk.
     // Starts save the same documents again and again.

@@ -176,7 +176,7 @@ int SqliteConnection::openFile(const std::filesystem::path& file, const char* sc
         close();
         return rc;
     }
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_timeout(db_, lockWaitMs);
     // On a file that already has the log mode and the table these only read.
     if ((rc = exec("PRAGMA journal_mode=WAL")) != SQLITE_OK || (rc = exec("PRAGMA synchronous=FULL")) != SQLITE_OK ||
         (rc = exec(schema)) != SQLITE_OK) {

@@ -25,6 +25,9 @@ public:
     SqliteConnection(SqliteConnection&& other) noexcept;
     SqliteConnection& operator=(SqliteConnection&& other) noexcept;
 
+    // How long a statement waits for another connection's lock before answering SQLITE_BUSY.
+    static constexpr int lockWaitMs = 5000;
+
     // Writes into a file being created, before anyone else can see it; returns an SQLite result code.
     using Seed = std::function<int(sqlite3*)>;
 

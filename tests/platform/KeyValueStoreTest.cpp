@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "platform/Paths.h"
+#include "platform/SqliteConnection.h"
 #include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
 
 using platform::KeyValueStore;
 using Status = KeyValueStore::Status;
+using platform::SqliteConnection;
 
 TEST(KeyValueStore, SavesReplacesAndRemovesWithKeychainStatusCodes) {
     testsupport::TempDir dir;
@@ -134,6 +136,25 @@ TEST(KeyValueStore, OpeningRemovesWhatCreationsKilledBeforeLinkingLeftBehind) {
     leave();
     EXPECT_EQ(KeyValueStore(file, "genp").get("k").value, "v");
     expectCleaned("opening");
+}
+
+TEST(KeyValueStore, ACallThatMayNotWaitGivesUpAtOnceOnALock) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    KeyValueStore store(file, "genp");
+    ASSERT_EQ(store.save("k", "v1"), Status::success);
+    // Another connection in the middle of a write keeps others from writing, not from reading.
+    SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(store.save("k", "v2", KeyValueStore::IfLocked::fail), Status::interactionNotAllowed);
+    // Far below the usual wait for a lock.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SqliteConnection::lockWaitMs / 2));
+    EXPECT_EQ(store.get("k", KeyValueStore::IfLocked::fail).value, "v1");
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    EXPECT_EQ(store.save("k", "v2", KeyValueStore::IfLocked::fail), Status::success);
+    EXPECT_EQ(store.get("k").value, "v2");
 }
 
 TEST(KeyValueStore, RemoveAllTouchesOnlyItsOwnDomain) {

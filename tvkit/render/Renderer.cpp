@@ -143,7 +143,6 @@ void Renderer::paintTree(View& root, bool drawEverything) {
     snapshots_ = std::move(next);
     damage_ = merged(std::move(damage), screen);
     drawnOnce_ = true;
-    viewsDrawn_ = 0;
     if (damage_.empty()) return;
 
     Painter painter(frame_, scale_);
@@ -174,7 +173,6 @@ void Renderer::draw(Painter& painter, View& view, bool drawEverything) {
         painter.beginGroup();
     }
     if (touchesDamage) {
-        ++viewsDrawn_;
         if (layer.shadowOpacity > 0) {
             painter.drawShadow(bounds, layer.cornerRadius,
                                {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_,

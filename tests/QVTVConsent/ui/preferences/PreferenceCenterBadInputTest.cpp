@@ -100,8 +100,7 @@ TEST_F(PreferenceCenterBadInputTest, EmptyLabelsAndColoursThatAreNoColoursStillM
     data->textColor = "#";
     openDriveAndClose(data, [&](QVPreferenceCenterViewController& screen) {
         EXPECT_EQ(screen.tabViews().size(), 2u);
-        for (int i = 0; i < 10 && !dynamic_cast<CategoryView*>(focusedView()); ++i) press(PressType::downArrow);
-        ASSERT_TRUE(dynamic_cast<CategoryView*>(focusedView()));
+        ASSERT_TRUE(pressUntil<CategoryView>(PressType::downArrow, 10));
         press(PressType::select);
         press(PressType::leftArrow);
         EXPECT_FALSE(emptyCategory->isEnabled);
