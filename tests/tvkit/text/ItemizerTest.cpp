@@ -73,7 +73,7 @@ TEST(Itemizer, GivesPangosItemsForAsciiAndOtherText) {
 TEST(Itemizer, AgreesWithPangoOnEveryPrintableCharacterInMixedFonts) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> character(0x20, 0x7E);
-    const std::vector<Font> fonts{Font::system(14, Font::bold), Font::system(11).withItalic(true), Font::system(30, 300)};
+    const std::vector<Font> fonts{Font::system(14, Font::bold), Font{Font::systemFamily, 11, Font::regular, true}, Font::system(30, 300)};
     for (int round = 0; round < 60; ++round) {
         std::string text;
         const int length = 1 + round % 40;
