@@ -14,23 +14,12 @@ namespace qvtv {
 
 class QVTVFocusButton : public tvkit::Button {
 public:
-    const double focusedScale = 1.12;
-    const double unfocusedScale = 1.0;
-    const float shadowOpacityFocused = 0.45f;
-    const float shadowOpacityUnfocused = 0.15f;
-    const double shadowRadiusFocused = 22.0;
-    const double shadowRadiusUnfocused = 6.0;
-    const tvkit::Size shadowOffsetFocused{0, 12};
-    const tvkit::Size shadowOffsetUnfocused{0, 4};
-
     // Neither clips nor masks, so the shadow and the grown button may draw outside the bounds.
     explicit QVTVFocusButton(const tvkit::Rect& frame = {});
     std::string_view className() const override { return "QVTVFocusButton"; }
 
     // Border widths applied when focus arrives or leaves; none leaves the border alone.
-    std::optional<double> unfocusedBorderWidth() const { return unfocusedBorderWidth_; }
     void setUnfocusedBorderWidth(std::optional<double> width) { unfocusedBorderWidth_ = width; }
-    std::optional<double> focusedBorderWidth() const { return focusedBorderWidth_; }
     void setFocusedBorderWidth(std::optional<double> width) { focusedBorderWidth_ = width; }
 
     // The resting shadow: black, opacity 0.15, radius 6, offset (0, 4).

@@ -61,8 +61,7 @@ std::shared_ptr<tvkit::View> CategoryView::makeHeader() {
     const tvkit::Color arrowTint = style_.textColor.withAlpha(0.5);
     auto indicator = std::make_shared<QVToggleButton>(
         [arrowTint](bool on) { return tvkit::View::make<ExpandCollapseImageView>(arrowTint, on); },
-        [](QVToggleButton&) {}, indicatorSide, category_->isExpanded, true, false, nullptr);
-    indicator->setBackgroundColor(tvkit::Color::clear());
+        indicatorSide, category_->isExpanded);
     expandedIndicator_ = indicator.get();
 
     auto name = makeLabel(titleOf(*category_), unfocusedFont_, style_.textColor);
@@ -213,14 +212,9 @@ void CategoryView::recount() {
 }
 
 void CategoryView::pressesEnded(const tvkit::PressSet& presses) {
-    switch (SettingsCardStyle::judgePress(presses, *this, toggle_)) {
-    case SettingsCardStyle::PressOutcome::switchOff: setCategoryEnabled(false); return;
-    case SettingsCardStyle::PressOutcome::switchOn: setCategoryEnabled(true); return;
-    case SettingsCardStyle::PressOutcome::select: onSelect(); return;
-    case SettingsCardStyle::PressOutcome::ignore: return;
-    case SettingsCardStyle::PressOutcome::passOn: break;
-    }
-    tvkit::Control::pressesEnded(presses);
+    const bool handled = SettingsCardStyle::handlePress(
+        presses, *this, toggle_, [this](bool on) { setCategoryEnabled(on); }, [this] { onSelect(); });
+    if (!handled) tvkit::Control::pressesEnded(presses);
 }
 
 void CategoryView::didUpdateFocus(const tvkit::FocusUpdateContext& context,

@@ -74,8 +74,7 @@ std::shared_ptr<tvkit::View> PackageView::makeHeader() {
     const tvkit::Color arrowTint = style_.textColor.withAlpha(0.5);
     auto indicator = std::make_shared<QVToggleButton>(
         [arrowTint](bool on) { return tvkit::View::make<ExpandCollapseImageView>(arrowTint, on); },
-        [](QVToggleButton&) {}, indicatorSide, pkg_->isExpanded, true, false, nullptr);
-    indicator->setBackgroundColor(tvkit::Color::clear());
+        indicatorSide, pkg_->isExpanded);
     expandedIndicator_ = indicator.get();
 
     auto name = makeLabel(pkg_->packageName(), unfocusedFont_, style_.textColor);
@@ -204,14 +203,9 @@ void PackageView::setPackageEnabled(bool value) {
 }
 
 void PackageView::pressesEnded(const tvkit::PressSet& presses) {
-    switch (SettingsCardStyle::judgePress(presses, *this, toggle_)) {
-    case SettingsCardStyle::PressOutcome::switchOff: setPackageEnabled(false); return;
-    case SettingsCardStyle::PressOutcome::switchOn: setPackageEnabled(true); return;
-    case SettingsCardStyle::PressOutcome::select: onSelect(); return;
-    case SettingsCardStyle::PressOutcome::ignore: return;
-    case SettingsCardStyle::PressOutcome::passOn: break;
-    }
-    tvkit::Control::pressesEnded(presses);
+    const bool handled = SettingsCardStyle::handlePress(
+        presses, *this, toggle_, [this](bool on) { setPackageEnabled(on); }, [this] { onSelect(); });
+    if (!handled) tvkit::Control::pressesEnded(presses);
 }
 
 void PackageView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
