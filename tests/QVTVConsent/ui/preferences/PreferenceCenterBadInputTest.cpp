@@ -68,10 +68,7 @@ TEST_F(PreferenceCenterBadInputTest, FortyCategoriesOfThirtyPackagesOpenScrollAn
 TEST_F(PreferenceCenterBadInputTest, AHalfMegabytePolicyOpensScrollsAndCloses) {
     openDriveAndClose(center({policyTab(QVPreferenceCenterTabType::pp, "Policy", longPolicy(500'000))}),
                       [&](QVPreferenceCenterViewController&) {
-                          for (int i = 0; i < 20 && !dynamic_cast<QVAttributedScrollableTextView*>(focusedView()); ++i) {
-                              press(PressType::downArrow);
-                          }
-                          auto* text = dynamic_cast<QVAttributedScrollableTextView*>(focusedView());
+                          auto* text = pressUntil<QVAttributedScrollableTextView>(PressType::downArrow, 20);
                           ASSERT_TRUE(text);
                           press(PressType::downArrow, 10);
                           EXPECT_GT(text->contentOffset().y, 0);
