@@ -15,6 +15,8 @@
 #include "QVTVConsent/QVTVConsent.h"
 #include "QVTVConsent/data/ServiceSettings.h"
 #include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/data/KeychainHelper.h"
+#include "QVTVConsent/data/UserDefaults.h"
 #include "platform/Paths.h"
 #include "tools/consent-service/ConsentService.h"
 
@@ -45,8 +47,15 @@ public:
         std::filesystem::remove_all(root_);
     }
 
-    // A device folder of its own, so the first run there is a fresh install.
-    void useNewDevice() { platform::Paths::setDataDirectory(root_ / std::to_string(++devices_)); }
+    // A device folder of its own, so the first run there is a fresh install. The previous device's
+    // repository and stores are closed here rather than inside the next timed run: a fresh install
+    // has nothing to close (closing checkpoints and syncs each store).
+    void useNewDevice() {
+        qvtv::DataFactory::setRepository(nullptr);
+        platform::Paths::setDataDirectory(root_ / std::to_string(++devices_));
+        (void)qvtv::KeychainHelper::shared();
+        (void)qvtv::UserDefaults::standard();
+    }
 
     // Steps 2 and 3 of an initialisation run, as at every app start: a new store and repository
     // over the device's stores, then the loads of both applications.

@@ -62,9 +62,35 @@ struct KeyValueStore::Impl {
     bool cacheLoaded = false;
     long long cachedVersion = -1;
 
-    Status ensureOpen() {
+    // Opens the file when it exists. A store that was never written has no file and reads as
+    // empty (itemNotFound), so opening never creates one: the first save does, with its item.
+    Status openExisting() {
         if (db) return Status::success;
         int rc = db.open(file, schema);
+        if (rc == SQLITE_NOTFOUND) return Status::itemNotFound;
+        return prepare(rc);
+    }
+
+    // Opens the file, creating a missing one with `key` = `value` already in it: the item is on
+    // disk once the new file is, and skips the journal syncs of a first write into a new file.
+    // `created` tells whether the item went in that way.
+    Status openForSave(std::string_view key, std::string_view value, bool& created) {
+        created = false;
+        if (db) return Status::success;
+        auto seed = [&](sqlite3* fresh) {
+            SqliteStatement insert(fresh, "INSERT INTO items (domain, account, value) VALUES (?1, ?2, ?3)");
+            if (!insert) return insert.prepareResult();
+            int rc = insert.bind(1, domain);
+            if (rc == SQLITE_OK) rc = insert.bind(2, key);
+            if (rc == SQLITE_OK) rc = insert.bindBlob(3, value);
+            if (rc == SQLITE_OK) rc = insert.step();
+            return rc == SQLITE_DONE ? SQLITE_OK : rc;
+        };
+        return prepare(db.create(file, schema, seed, created));
+    }
+
+    // Prepares the statements on a connection just opened with result `rc`.
+    Status prepare(int rc) {
         if (rc != SQLITE_OK) {
             db = SqliteConnection();
             return statusFromSqlite(rc);
@@ -115,6 +141,27 @@ struct KeyValueStore::Impl {
     }
 };
 
+namespace {
+
+// Lets one call give up at once on a lock, then restores the connection's usual wait.
+class LockWaitScope {
+public:
+    LockWaitScope(const SqliteConnection& db, KeyValueStore::IfLocked ifLocked)
+        : db_(ifLocked == KeyValueStore::IfLocked::fail ? db.get() : nullptr) {
+        if (db_) sqlite3_busy_timeout(db_, 0);
+    }
+    ~LockWaitScope() {
+        if (db_) sqlite3_busy_timeout(db_, SqliteConnection::lockWaitMs);
+    }
+    LockWaitScope(const LockWaitScope&) = delete;
+    LockWaitScope& operator=(const LockWaitScope&) = delete;
+
+private:
+    sqlite3* db_;
+};
+
+} // namespace
+
 KeyValueStore::KeyValueStore(std::filesystem::path file, std::string domain) : impl_(std::make_unique<Impl>()) {
     impl_->file = std::move(file);
     impl_->domain = std::move(domain);
@@ -124,18 +171,21 @@ KeyValueStore::~KeyValueStore() = default;
 
 const std::filesystem::path& KeyValueStore::file() const { return impl_->file; }
 
-KeyValueStore::Lookup KeyValueStore::get(std::string_view key) {
+KeyValueStore::Lookup KeyValueStore::get(std::string_view key, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->ensureOpen(); s != Status::success) return {s, std::nullopt};
+    if (Status s = impl_->openExisting(); s != Status::success) return {s, std::nullopt};
+    LockWaitScope wait(impl_->db, ifLocked);
     if (Status s = impl_->refreshCache(); s != Status::success) return {s, std::nullopt};
     auto it = impl_->cache.find(std::string(key));
     if (it == impl_->cache.end()) return {Status::itemNotFound, std::nullopt};
     return {Status::success, it->second};
 }
 
-KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value) {
+KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    bool created = false;
+    if (Status s = impl_->openForSave(key, value, created); s != Status::success || created) return s;
+    LockWaitScope wait(impl_->db, ifLocked);
     // A save that would change nothing writes nothing, so no commit waits on the disk: the cache,
     // refreshed first when another connection has written, only ever holds what is on disk.
     // Starts save the same documents again and again.
@@ -156,7 +206,7 @@ KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view
 
 KeyValueStore::Status KeyValueStore::remove(std::string_view key) {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    if (Status s = impl_->openExisting(); s != Status::success) return s;
     auto& st = impl_->deleteOne;
     if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK) {
         st.reset();
@@ -170,7 +220,7 @@ KeyValueStore::Status KeyValueStore::remove(std::string_view key) {
 
 KeyValueStore::Status KeyValueStore::removeAll() {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->ensureOpen(); s != Status::success) return s;
+    if (Status s = impl_->openExisting(); s != Status::success) return s;
     auto& st = impl_->deleteAll;
     if (st.bind(1, impl_->domain) != SQLITE_OK) {
         st.reset();
@@ -184,7 +234,8 @@ KeyValueStore::Status KeyValueStore::removeAll() {
 
 bool KeyValueStore::checkIntegrity() {
     std::lock_guard lock(impl_->mutex);
-    if (impl_->ensureOpen() != Status::success) return false;
+    // A store that was never written has no file, and nothing in it can be damaged.
+    if (Status s = impl_->openExisting(); s != Status::success) return s == Status::itemNotFound;
     SqliteStatement st(impl_->db.get(), "PRAGMA integrity_check");
     if (!st || st.step() != SQLITE_ROW) return false;
     return st.columnText(0) == "ok";

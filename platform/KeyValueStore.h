@@ -29,6 +29,10 @@ public:
         internal = -2070,
     };
 
+    // What a call does when another connection holds the store locked: wait a while for it
+    // (SqliteConnection::lockWaitMs) or answer interactionNotAllowed at once, as a retry may.
+    enum class IfLocked { wait, fail };
+
     struct Lookup {
         Status status = Status::itemNotFound;
         std::optional<std::string> value;
@@ -41,10 +45,10 @@ public:
     KeyValueStore(const KeyValueStore&) = delete;
     KeyValueStore& operator=(const KeyValueStore&) = delete;
 
-    [[nodiscard]] Lookup get(std::string_view key);
+    [[nodiscard]] Lookup get(std::string_view key, IfLocked ifLocked = IfLocked::wait);
     // Replaces any item with that key in one durable transaction; saving the value the item
     // already holds writes nothing.
-    [[nodiscard]] Status save(std::string_view key, std::string_view value);
+    [[nodiscard]] Status save(std::string_view key, std::string_view value, IfLocked ifLocked = IfLocked::wait);
     // itemNotFound when there was nothing to remove.
     [[nodiscard]] Status remove(std::string_view key);
     // Removes every item of this store's domain; itemNotFound when there was none.

@@ -23,6 +23,7 @@ namespace {
 const std::string internalErrorText = "Internal server error, please contact support";
 const std::string contentUnavailable = "Content unavailable! Please verify your initialisation and configuration";
 const std::string recollectionRequired = "Consent recollection required!";
+const std::string keychainUnreadable = "the keychain cannot be read";
 
 std::string internalError(int number) { return internalErrorText + " (" + std::to_string(number) + ")"; }
 std::string notInitialised(int number) {
@@ -189,11 +190,15 @@ ApiResult<std::shared_ptr<QVDynamic>> ConsentRepositoryImpl::getOrFetchConsentRe
         prefs_->migrateLegacyKeys(applicationId, stored->locale());
         return ApiResult<std::shared_ptr<QVDynamic>>::success(stored);
     }
+    // A keychain that cannot be read may hold this device's id and document: a new id would get a
+    // new document, which the recollection check would store over the one with the consent.
+    const auto clientId = prefs_->getClientId(applicationId);
+    if (!clientId) return ApiResult<std::shared_ptr<QVDynamic>>::failure(internalErrorText + ": " + keychainUnreadable);
     // A fetched document is stored by the recollection check, never here: a load that fails later
     // must leave nothing behind.
     const ConsentApi::Fields params{
         {"MobileApplicationId", applicationId},
-        {"ClientSessionId", prefs_->getClientId(applicationId)},
+        {"ClientSessionId", *clientId},
         {"DeviceManufacturer", platform::DeviceInfo::model()},
         {"SDKVersion", std::string(Config::buildVersion)},
         {"OSVersion", osVersion()},
@@ -458,10 +463,12 @@ QVDataMessage<ConsentRepository::ConsentList> ConsentRepositoryImpl::runSaveCons
     if (doNotStoreConsent(applicationId) == true) {
         return saveLocalConsent(*document, applicationId, std::move(consents), isRejectAll);
     }
+    const auto clientId = prefs_->getClientId(applicationId);
+    if (!clientId) return Answer(500, internalErrorText, keychainUnreadable);
     const nlohmann::json body{
         {"ScreenURI", "Application"},
         {"ClientId", document->clientId()},
-        {"ClientSessionId", prefs_->getClientId(applicationId)},
+        {"ClientSessionId", *clientId},
         {"DeviceManufacturer", platform::DeviceInfo::model()},
         {"MobileApplicationId", applicationId},
         {"SDKVersion", std::string(Config::buildVersion)},

@@ -34,8 +34,12 @@ std::shared_ptr<KeychainHelper> KeychainHelper::shared() {
 KeychainHelper::KeychainHelper(std::filesystem::path file) : store_(std::move(file), std::string(genericPassword)) {}
 
 bool KeychainHelper::save(std::string_view value, std::string_view key) {
+    return save(value, key, platform::KeyValueStore::IfLocked::wait);
+}
+
+bool KeychainHelper::save(std::string_view value, std::string_view key, platform::KeyValueStore::IfLocked ifLocked) {
     if (!Utf8::isValid(value)) return false;
-    auto status = store_.save(key, value);
+    auto status = store_.save(key, value, ifLocked);
     if (status == platform::KeyValueStore::Status::success) {
         logStatus("Saved in Keychain: ", status);
         return true;
@@ -53,16 +57,33 @@ std::optional<std::string> KeychainHelper::get(std::string_view key) {
     return std::nullopt;
 }
 
-std::string KeychainHelper::getOrCreate(std::string_view key, const std::function<std::string()>& make) {
+std::optional<std::string> KeychainHelper::getOrCreate(std::string_view key,
+                                                       const std::function<std::string()>& make) {
+    using Status = platform::KeyValueStore::Status;
     // One caller at a time, so two threads asking for a missing value never make two.
     std::lock_guard lock(unstoredMutex_);
     auto unstored = unstored_.find(key);
-    if (unstored == unstored_.end()) {
-        if (auto stored = get(key); stored && !stored->empty()) return std::move(*stored);
-        unstored = unstored_.emplace(std::string(key), make()).first;
+    // The first attempt waits on a lock like any keychain call; a retry of a held value does not.
+    const auto ifLocked = unstored == unstored_.end() ? platform::KeyValueStore::IfLocked::wait
+                                                      : platform::KeyValueStore::IfLocked::fail;
+    auto found = store_.get(key, ifLocked);
+    if (found.value && !found.value->empty() && Utf8::isValid(*found.value)) {
+        // Another process stored one meanwhile: the keychain's value is the identity from now on.
+        if (unstored != unstored_.end()) unstored_.erase(unstored);
+        return std::move(found.value);
     }
+    // Found empty or not text counts as none stored, as the keychain reports them.
+    const bool noneStored = found.status == Status::itemNotFound || found.value;
+    if (!noneStored) {
+        logStatus("Something went wrong, Unable to fetch value from Keychain: ", found.status);
+        // A held value was made when the keychain showed none; it is still the process's identity,
+        // but it is not written while the keychain cannot say whether one was stored since.
+        if (unstored == unstored_.end()) return std::nullopt;
+        return unstored->second;
+    }
+    if (unstored == unstored_.end()) unstored = unstored_.emplace(std::string(key), make()).first;
     std::string value = unstored->second;
-    if (save(value, key)) unstored_.erase(unstored);
+    if (save(value, key, ifLocked)) unstored_.erase(unstored);
     return value;
 }
 

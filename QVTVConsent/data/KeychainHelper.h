@@ -32,9 +32,11 @@ public:
     std::optional<std::string> get(std::string_view key);
     // The non-empty value stored under `key`, else a new one from `make`, stored at once. When the
     // keychain refuses that write (locked by another process, say) the new value is kept in memory
-    // and answered again, and each later call tries to store it, so an identity handed out once
-    // stays the same for the process. Thread-safe.
-    std::string getOrCreate(std::string_view key, const std::function<std::string()>& make);
+    // and answered again, and each later call tries to store it without waiting on the lock, so an
+    // identity handed out once stays the same for the process. A new value is made only when the
+    // keychain shows none stored: when it cannot be read there is no answer (unless one is held),
+    // since a new value would stand in for, and later replace, the stored one. Thread-safe.
+    std::optional<std::string> getOrCreate(std::string_view key, const std::function<std::string()>& make);
     // Also forgets a value `getOrCreate` still holds for the key.
     void remove(std::string_view key);
     // Deletes every generic-password item of this app, not only the library's keys, and forgets
@@ -44,6 +46,8 @@ public:
     const std::filesystem::path& file() const { return store_.file(); }
 
 private:
+    bool save(std::string_view value, std::string_view key, platform::KeyValueStore::IfLocked ifLocked);
+
     platform::KeyValueStore store_;
     // Values made by getOrCreate that the keychain has not taken yet.
     std::mutex unstoredMutex_;

@@ -41,8 +41,9 @@ public:
     virtual std::shared_ptr<QVDynamic> getConsentRecord(const std::string& applicationId) = 0;
     virtual void saveConsentRecord(const std::string& applicationId, const QVDynamic& record) = 0;
 
-    // Made (an upper-case UUID) and stored on first use; stable until the keychain is cleared.
-    virtual std::string getClientId(const std::string& applicationId) = 0;
+    // Made (an upper-case UUID) and stored on first use; stable until the keychain is cleared. No
+    // value while the keychain cannot be read: a new id then could replace the stored one.
+    virtual std::optional<std::string> getClientId(const std::string& applicationId) = 0;
 
     virtual std::optional<QVMessage> getConfigError(const std::string& applicationId) = 0;
     // No message deletes the stored one.

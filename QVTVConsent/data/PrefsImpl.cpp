@@ -113,7 +113,7 @@ void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDyna
     writeText(PrefsKeys::dynamic(applicationId), JsonUtils::jsonString(record, "QVDynamic"));
 }
 
-std::string PrefsImpl::getClientId(const std::string& applicationId) {
+std::optional<std::string> PrefsImpl::getClientId(const std::string& applicationId) {
     // The id goes to the service with the first request; if the keychain cannot take it yet, the
     // same id is answered (and stored as soon as the keychain allows) rather than a new one per call.
     return keychainHelper_->getOrCreate(PrefsKeys::identity(applicationId), [] { return platform::Uuid::make(); });

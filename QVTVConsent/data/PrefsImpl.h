@@ -27,7 +27,7 @@ public:
                                 std::optional<QVConsentRecollectionReason> reason) override;
     std::shared_ptr<QVDynamic> getConsentRecord(const std::string& applicationId) override;
     void saveConsentRecord(const std::string& applicationId, const QVDynamic& record) override;
-    std::string getClientId(const std::string& applicationId) override;
+    std::optional<std::string> getClientId(const std::string& applicationId) override;
     std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
     void saveConfigError(const std::string& applicationId, const std::optional<QVMessage>& message) override;
     std::optional<QVConsentModeConfigData> getConsentModeConfig(const std::string& applicationId) override;

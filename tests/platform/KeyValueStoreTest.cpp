@@ -2,18 +2,24 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/Paths.h"
+#include "platform/SqliteConnection.h"
 #include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
 
 using platform::KeyValueStore;
 using Status = KeyValueStore::Status;
+using platform::SqliteConnection;
 
 TEST(KeyValueStore, SavesReplacesAndRemovesWithKeychainStatusCodes) {
     testsupport::TempDir dir;
@@ -77,6 +83,78 @@ TEST(KeyValueStore, StoresCreatingOneNewFileAtOnceAllKeepTheirWrites) {
     for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
         EXPECT_EQ(entry.path().filename().string().find(".new-"), std::string::npos) << "left behind: " << entry.path();
     }
+}
+
+TEST(KeyValueStore, AStoreNeverWrittenHasNoFileUntilItsFirstSave) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "sub" / "kc.sqlite";
+    KeyValueStore store(file, "genp");
+    EXPECT_EQ(store.get("k").status, Status::itemNotFound);
+    EXPECT_EQ(store.remove("k"), Status::itemNotFound);
+    EXPECT_EQ(store.removeAll(), Status::itemNotFound);
+    EXPECT_TRUE(store.checkIntegrity());
+    EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+
+    // The first save creates the file with its item; a store opened meanwhile sees it at once.
+    KeyValueStore other(file, "genp");
+    EXPECT_FALSE(other.get("k").value);
+    ASSERT_EQ(store.save("k", "v"), Status::success);
+    EXPECT_EQ(other.get("k").value, "v");
+    EXPECT_EQ(store.get("k").value, "v");
+    ASSERT_EQ(store.save("k", "w"), Status::success);
+    EXPECT_EQ(KeyValueStore(file, "genp").get("k").value, "w");
+}
+
+TEST(KeyValueStore, OpeningRemovesWhatCreationsKilledBeforeLinkingLeftBehind) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0) _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string ofDead = "kc.sqlite.new-" + std::to_string(dead) + "-3";
+    const std::string ofLive = "kc.sqlite.new-" + std::to_string(::getppid()) + "-0";
+    const std::string oldOfLive = "kc.sqlite.new-" + std::to_string(::getpid()) + "-9";
+    const std::vector<std::string> stale = {ofDead, ofDead + "-journal", ofDead + "-wal", ofDead + "-shm", oldOfLive};
+    // A creation still running elsewhere, another store's leftovers and names that only look alike.
+    const std::vector<std::string> kept = {ofLive, ofLive + "-wal", "other.sqlite.new-" + std::to_string(dead) + "-1",
+                                           "kc.sqlite.new-" + std::to_string(dead), "kc.sqlite.new-notes"};
+    auto leave = [&] {
+        for (const auto& name : stale) std::ofstream(dir.path() / name) << "x";
+        for (const auto& name : kept) std::ofstream(dir.path() / name) << "x";
+        std::filesystem::last_write_time(dir.path() / oldOfLive,
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    auto expectCleaned = [&](const char* when) {
+        for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(dir.path() / name)) << when << ": " << name;
+        for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << when << ": " << name;
+    };
+
+    leave();
+    ASSERT_EQ(KeyValueStore(file, "genp").save("k", "v"), Status::success);
+    expectCleaned("creating");
+    leave();
+    EXPECT_EQ(KeyValueStore(file, "genp").get("k").value, "v");
+    expectCleaned("opening");
+}
+
+TEST(KeyValueStore, ACallThatMayNotWaitGivesUpAtOnceOnALock) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    KeyValueStore store(file, "genp");
+    ASSERT_EQ(store.save("k", "v1"), Status::success);
+    // Another connection in the middle of a write keeps others from writing, not from reading.
+    SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(store.save("k", "v2", KeyValueStore::IfLocked::fail), Status::interactionNotAllowed);
+    // Far below the usual wait for a lock.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SqliteConnection::lockWaitMs / 2));
+    EXPECT_EQ(store.get("k", KeyValueStore::IfLocked::fail).value, "v1");
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    EXPECT_EQ(store.save("k", "v2", KeyValueStore::IfLocked::fail), Status::success);
+    EXPECT_EQ(store.get("k").value, "v2");
 }
 
 TEST(KeyValueStore, RemoveAllTouchesOnlyItsOwnDomain) {

@@ -13,6 +13,7 @@ unsigned Button::accessibilityTraits() const {
 }
 
 Button::Button() : label_(View::make<Label>()) {
+    setSelectTriggersPrimaryAction(true);
     label_->setTextAlignment(TextAlignment::center);
     label_->setTextColor(Color::white());
     addSubview(label_);
@@ -71,14 +72,6 @@ Size Button::intrinsicContentSize() const {
 void Button::layoutSubviews() {
     View::layoutSubviews();
     label_->setFrame(bounds().inset(insets_).offsetBy(-bounds().minX(), -bounds().minY()));
-}
-
-void Button::pressesEnded(const PressSet& presses) {
-    if (isEnabled() && !presses.empty() && presses.front().type == PressType::select) {
-        sendActions(ControlEvent::primaryActionTriggered);
-        return;
-    }
-    Control::pressesEnded(presses);
 }
 
 } // namespace tvkit

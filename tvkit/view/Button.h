@@ -37,7 +37,6 @@ public:
 
     Size intrinsicContentSize() const override;
     void layoutSubviews() override;
-    void pressesEnded(const PressSet& presses) override;
 
 protected:
     void stateDidChange() override;

@@ -45,6 +45,14 @@ void Control::sendActions(ControlEvent event) {
     for (auto& action : matching) action(*this);
 }
 
+void Control::pressesEnded(const PressSet& presses) {
+    if (selectTriggersPrimaryAction_ && enabled_ && !presses.empty() && presses.front().type == PressType::select) {
+        sendActions(ControlEvent::primaryActionTriggered);
+        return;
+    }
+    View::pressesEnded(presses);
+}
+
 void Control::didUpdateFocus(const FocusUpdateContext& context, FocusAnimationCoordinator& coordinator) {
     View::didUpdateFocus(context, coordinator);
     if (context.nextFocusedView() == this || context.previouslyFocusedView() == this) stateDidChange();

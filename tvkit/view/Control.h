@@ -1,9 +1,11 @@
 #pragma once
 // A view that turns the viewer's input into actions: target/action pairs registered per
-// control event, an enabled/selected state, focusable while enabled.
+// control event, an enabled/selected state, focusable while enabled. A control that opts in
+// sends primaryActionTriggered when Select ends on it.
 //
 //   auto id = control->addAction([](Control& c) { toggle(c); }, ControlEvent::primaryActionTriggered);
-//   control->sendActions(ControlEvent::primaryActionTriggered);   // runs it
+//   control->setSelectTriggersPrimaryAction(true);               // Select now runs it
+//   control->sendActions(ControlEvent::primaryActionTriggered);   // and so does this
 
 #include "tvkit/view/View.h"
 
@@ -43,6 +45,12 @@ public:
     // Runs every action registered for `event`, in the order added.
     void sendActions(ControlEvent event);
 
+    // Whether Select, while enabled, sends primaryActionTriggered and is taken here rather than
+    // passed up the responder chain. Off by default, so a plain control passes Select on.
+    bool selectTriggersPrimaryAction() const { return selectTriggersPrimaryAction_; }
+    void setSelectTriggersPrimaryAction(bool triggers) { selectTriggersPrimaryAction_ = triggers; }
+    void pressesEnded(const PressSet& presses) override;
+
     bool canBecomeFocused() const override { return enabled_; }
     void didUpdateFocus(const FocusUpdateContext& context, FocusAnimationCoordinator& coordinator) override;
 
@@ -60,6 +68,7 @@ private:
     ActionId nextId_ = 1;
     bool enabled_ = true;
     bool selected_ = false;
+    bool selectTriggersPrimaryAction_ = false;
 };
 
 } // namespace tvkit

@@ -1,9 +1,8 @@
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
 
 #include "QVTVConsent/ui/controls/AccessibilityText.h"
+#include "QVTVConsent/ui/controls/QVFocusLift.h"
 #include "tvkit/app/Accessibility.h"
-#include "tvkit/focus/FocusLook.h"
-#include "tvkit/graphics/AffineTransform.h"
 #include "tvkit/layout/LayoutConstraint.h"
 #include "tvkit/render/SymbolImage.h"
 
@@ -24,14 +23,6 @@ const tvkit::Font& focusedFont() {
 
 QVCheckboxView::QVCheckboxView(Options options, Action action)
     : tvkit::Control(tvkit::Rect{}),
-      focusedScale(options.focusedScale),
-      unfocusedScale(options.unfocusedScale),
-      shadowOpacityFocused(options.shadowOpacityFocused),
-      shadowOpacityUnfocused(options.shadowOpacityUnfocused),
-      shadowRadiusFocused(options.shadowRadiusFocused),
-      shadowRadiusUnfocused(options.shadowRadiusUnfocused),
-      shadowOffsetFocused(options.shadowOffsetFocused),
-      shadowOffsetUnfocused(options.shadowOffsetUnfocused),
       label(tvkit::View::make<tvkit::Label>()),
       checkbox(tvkit::View::make<tvkit::ImageView>()),
       stack(tvkit::View::make<tvkit::StackView>()),
@@ -45,6 +36,7 @@ QVCheckboxView::QVCheckboxView(Options options, Action action)
     update();
     addAction([](tvkit::Control& self) { static_cast<QVCheckboxView&>(self).onTap(); },
               tvkit::ControlEvent::primaryActionTriggered);
+    setSelectTriggersPrimaryAction(true);
 }
 
 void QVCheckboxView::layout() {
@@ -99,32 +91,13 @@ void QVCheckboxView::onTap() {
     if (action_) action_(*this);
 }
 
-void QVCheckboxView::pressesEnded(const tvkit::PressSet& presses) {
-    if (!presses.empty() && presses.front().type == tvkit::PressType::select) {
-        sendActions(tvkit::ControlEvent::primaryActionTriggered);
-        return;
-    }
-    tvkit::Control::pressesEnded(presses);
-}
-
 void QVCheckboxView::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                     tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Control::didUpdateFocus(context, coordinator);
-    tvkit::addFocusLook(
-        *this, context, coordinator,
-        [this] {
-            setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
-            layer().setShadow(layer().shadowColor(), shadowOpacityFocused, shadowRadiusFocused, shadowOffsetFocused);
-            setBackgroundColor(tvkit::Color::black().withAlpha(0.1));
-            label->setFont(focusedFont());
-        },
-        [this] {
-            setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
-            layer().setShadow(layer().shadowColor(), shadowOpacityUnfocused, shadowRadiusUnfocused,
-                              shadowOffsetUnfocused);
-            setBackgroundColor(tvkit::Color::black().withAlpha(0.05));
-            label->setFont(regularFont());
-        });
+    QVFocusLift::add(*this, context, coordinator, [this](bool focused) {
+        setBackgroundColor(tvkit::Color::black().withAlpha(focused ? 0.1 : 0.05));
+        label->setFont(focused ? focusedFont() : regularFont());
+    });
 }
 
 } // namespace qvtv

@@ -22,31 +22,15 @@ class QVCheckboxView : public tvkit::Control {
 public:
     using Action = std::function<void(QVCheckboxView&)>;
 
-    // What the box shows and its focus look (the defaults are the look every screen uses).
+    // What the box shows.
     struct Options {
         std::string title;
         bool checked = false;
         bool enabled = true;
         tvkit::Color textColor = tvkit::Color::white();
         tvkit::Color textColorDisabled = tvkit::Color::white().withAlpha(0.9);
-        double focusedScale = 1.12;
-        double unfocusedScale = 1.0;
-        float shadowOpacityFocused = 0.45f;
-        float shadowOpacityUnfocused = 0.15f;
-        double shadowRadiusFocused = 22;
-        double shadowRadiusUnfocused = 6;
-        tvkit::Size shadowOffsetFocused{0, 12};
-        tvkit::Size shadowOffsetUnfocused{0, 4};
     };
 
-    const double focusedScale;
-    const double unfocusedScale;
-    const float shadowOpacityFocused;
-    const float shadowOpacityUnfocused;
-    const double shadowRadiusFocused;
-    const double shadowRadiusUnfocused;
-    const tvkit::Size shadowOffsetFocused;
-    const tvkit::Size shadowOffsetUnfocused;
     const std::shared_ptr<tvkit::Label> label;
     const std::shared_ptr<tvkit::ImageView> checkbox;
     const std::shared_ptr<tvkit::StackView> stack;
@@ -66,7 +50,6 @@ public:
     std::string accessibilityLabel() const override { return title_; }
     std::string accessibilityValue() const override;
 
-    void pressesEnded(const tvkit::PressSet& presses) override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;
 
 private:

@@ -1,7 +1,6 @@
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 
-#include "tvkit/focus/FocusLook.h"
-#include "tvkit/graphics/AffineTransform.h"
+#include "QVTVConsent/ui/controls/QVFocusLift.h"
 
 namespace qvtv {
 
@@ -12,28 +11,17 @@ QVTVFocusButton::QVTVFocusButton(const tvkit::Rect& frame) {
 }
 
 void QVTVFocusButton::prepareDefaultShadow() {
-    layer().setShadow(tvkit::Color::black(), shadowOpacityUnfocused, shadowRadiusUnfocused, shadowOffsetUnfocused);
+    layer().setShadow(tvkit::Color::black(), QVFocusLift::shadowOpacityUnfocused, QVFocusLift::shadowRadiusUnfocused,
+                      QVFocusLift::shadowOffsetUnfocused);
 }
 
 void QVTVFocusButton::didUpdateFocus(const tvkit::FocusUpdateContext& context,
                                      tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Button::didUpdateFocus(context, coordinator);
-    tvkit::addFocusLook(
-        *this, context, coordinator,
-        [this] {
-            setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
-            layer().setShadowOpacity(shadowOpacityFocused);
-            layer().setShadowRadius(shadowRadiusFocused);
-            layer().setShadowOffset(shadowOffsetFocused);
-            if (focusedBorderWidth_) layer().setBorderWidth(*focusedBorderWidth_);
-        },
-        [this] {
-            setTransform(tvkit::AffineTransform::scale(unfocusedScale, unfocusedScale));
-            layer().setShadowOpacity(shadowOpacityUnfocused);
-            layer().setShadowRadius(shadowRadiusUnfocused);
-            layer().setShadowOffset(shadowOffsetUnfocused);
-            if (unfocusedBorderWidth_) layer().setBorderWidth(*unfocusedBorderWidth_);
-        });
+    QVFocusLift::add(*this, context, coordinator, [this](bool focused) {
+        const std::optional<double> border = focused ? focusedBorderWidth_ : unfocusedBorderWidth_;
+        if (border) layer().setBorderWidth(*border);
+    });
 }
 
 } // namespace qvtv

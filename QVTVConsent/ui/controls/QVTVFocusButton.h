@@ -14,15 +14,6 @@ namespace qvtv {
 
 class QVTVFocusButton : public tvkit::Button {
 public:
-    const double focusedScale = 1.12;
-    const double unfocusedScale = 1.0;
-    const float shadowOpacityFocused = 0.45f;
-    const float shadowOpacityUnfocused = 0.15f;
-    const double shadowRadiusFocused = 22.0;
-    const double shadowRadiusUnfocused = 6.0;
-    const tvkit::Size shadowOffsetFocused{0, 12};
-    const tvkit::Size shadowOffsetUnfocused{0, 4};
-
     // Neither clips nor masks, so the shadow and the grown button may draw outside the bounds.
     explicit QVTVFocusButton(const tvkit::Rect& frame = {});
     std::string_view className() const override { return "QVTVFocusButton"; }

@@ -62,8 +62,7 @@ std::shared_ptr<tvkit::View> CategoryView::makeHeader() {
     const tvkit::Color arrowTint = style_.textColor.withAlpha(0.5);
     auto indicator = std::make_shared<QVToggleButton>(
         [arrowTint](bool on) { return tvkit::View::make<ExpandCollapseImageView>(arrowTint, on); },
-        [](QVToggleButton&) {}, indicatorSide, category_->isExpanded, true, false, nullptr);
-    indicator->setBackgroundColor(tvkit::Color::clear());
+        indicatorSide, category_->isExpanded);
     expandedIndicator_ = indicator.get();
 
     auto name = makeLabel(titleOf(*category_), unfocusedFont_, style_.textColor);

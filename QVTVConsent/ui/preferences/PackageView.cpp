@@ -74,8 +74,7 @@ std::shared_ptr<tvkit::View> PackageView::makeHeader() {
     const tvkit::Color arrowTint = style_.textColor.withAlpha(0.5);
     auto indicator = std::make_shared<QVToggleButton>(
         [arrowTint](bool on) { return tvkit::View::make<ExpandCollapseImageView>(arrowTint, on); },
-        [](QVToggleButton&) {}, indicatorSide, pkg_->isExpanded, true, false, nullptr);
-    indicator->setBackgroundColor(tvkit::Color::clear());
+        indicatorSide, pkg_->isExpanded);
     expandedIndicator_ = indicator.get();
 
     auto name = makeLabel(pkg_->packageName(), unfocusedFont_, style_.textColor);

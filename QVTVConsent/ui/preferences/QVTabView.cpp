@@ -1,5 +1,6 @@
 #include "QVTVConsent/ui/preferences/QVTabView.h"
 
+#include "QVTVConsent/ui/controls/QVFocusLift.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "platform/Locale.h"
 #include "tvkit/app/Accessibility.h"
@@ -48,6 +49,7 @@ QVTabView::QVTabView(std::string title, tvkit::Color selectedColor, tvkit::Color
                                        dividerView_->heightAnchor().equalToConstant(2),
                                        dividerView_->widthAnchor().equalTo(label_->widthAnchor())});
     addAction([this](tvkit::Control&) { onTap(); }, tvkit::ControlEvent::primaryActionTriggered);
+    setSelectTriggersPrimaryAction(true);
 }
 
 unsigned QVTabView::accessibilityTraits() const {
@@ -69,23 +71,9 @@ void QVTabView::onTap() {
     if (action_) action_(*this);
 }
 
-void QVTabView::pressesEnded(const tvkit::PressSet& presses) {
-    if (!presses.empty() && presses.front().type == tvkit::PressType::select) {
-        sendActions(tvkit::ControlEvent::primaryActionTriggered);
-    }
-    tvkit::Control::pressesEnded(presses);
-}
-
 void QVTabView::didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) {
     tvkit::Control::didUpdateFocus(context, coordinator);
-    const bool gained = context.nextFocusedView() == this;
-    if (!gained && context.previouslyFocusedView() != this) return;
-    coordinator.addCoordinatedAnimations([this, gained] {
-        const double scale = gained ? focusedScale : unfocusedScale;
-        setTransform(tvkit::AffineTransform::scale(scale, scale));
-        layer().setShadowOpacity(gained ? shadowOpacityFocused : shadowOpacityUnfocused);
-        layer().setShadowRadius(gained ? shadowRadiusFocused : shadowRadiusUnfocused);
-        layer().setShadowOffset(gained ? shadowOffsetFocused : shadowOffsetUnfocused);
+    QVFocusLift::add(*this, context, coordinator, [this](bool gained) {
         setBackgroundColor(gained ? selectedColor_.withAlpha(0.1) : tvkit::Color::clear());
         const bool heavy = gained || isSelectedValue_;
         label_->setFont(tvkit::Font::system(fontSize, heavy ? tvkit::Font::medium : tvkit::Font::regular));

@@ -20,14 +20,6 @@ class QVTabView : public tvkit::Control {
 public:
     using Action = std::function<void(QVTabView&)>;
 
-    static constexpr double focusedScale = 1.12;
-    static constexpr double unfocusedScale = 1.0;
-    static constexpr double shadowOpacityFocused = 0.45;
-    static constexpr double shadowOpacityUnfocused = 0.15;
-    static constexpr double shadowRadiusFocused = 22;
-    static constexpr double shadowRadiusUnfocused = 6;
-    static constexpr tvkit::Size shadowOffsetFocused{0, 12};
-    static constexpr tvkit::Size shadowOffsetUnfocused{0, 4};
     static constexpr double fontSize = 20;
 
     QVTabView(std::string title, tvkit::Color selectedColor, tvkit::Color unselectedColor, Action action);
@@ -48,7 +40,6 @@ public:
     const std::shared_ptr<tvkit::Label>& label() const { return label_; }
     const std::shared_ptr<tvkit::View>& dividerView() const { return dividerView_; }
 
-    void pressesEnded(const tvkit::PressSet& presses) override;
     void didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) override;
 
 private:

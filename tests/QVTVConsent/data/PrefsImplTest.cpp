@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/data/PrefsFactory.h"
 #include "QVTVConsent/data/PrefsKeys.h"
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
+#include "platform/SqliteConnection.h"
 #include "support/LogCapture.h"
 #include "support/ScopedDataDirectory.h"
 #include "support/TempDir.h"
@@ -200,43 +203,84 @@ TEST_F(PrefsImplTest, ApplicationIdsKeepSeparateEntriesExceptAppliedGcmData) {
 
 TEST_F(PrefsImplTest, ClientIdIsMadeOnceAndRemadeWhenEmpty) {
     auto prefs = qvtv::PrefsFactory::create();
-    std::string id = prefs->getClientId(app);
-    EXPECT_EQ(id.size(), 36u);
-    EXPECT_EQ(id.find_first_of("abcdef"), std::string::npos);
+    const auto id = prefs->getClientId(app);
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->size(), 36u);
+    EXPECT_EQ(id->find_first_of("abcdef"), std::string::npos);
     EXPECT_EQ(prefs->getClientId(app), id);
     EXPECT_EQ(qvtv::PrefsFactory::create()->getClientId(app), id);
 
     keychain()->save("", qvtv::PrefsKeys::identity(app));
-    std::string remade = prefs->getClientId(app);
-    EXPECT_EQ(remade.size(), 36u);
+    const auto remade = prefs->getClientId(app);
+    ASSERT_TRUE(remade);
+    EXPECT_EQ(remade->size(), 36u);
     EXPECT_EQ(keychain()->get(qvtv::PrefsKeys::identity(app)), remade);
 }
 
 TEST_F(PrefsImplTest, ClientIdStaysTheSameWhileTheKeychainRefusesWritesAndIsStoredLater) {
-    // A folder where the store's file should be: every read and write of it fails.
+    // Another process's trigger makes every write into the keychain fail; reads still work.
     const auto file = dir_.path() / "refusing.sqlite";
-    std::filesystem::create_directories(file / "in-the-way");
     auto refusing = std::make_shared<qvtv::KeychainHelper>(file);
+    ASSERT_TRUE(refusing->save("EN", "qv_language"));
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items BEGIN SELECT RAISE(ABORT, 'no'); END"), 0);
     qvtv::PrefsImpl prefs(refusing, defaults());
 
-    const std::string id = prefs.getClientId(app);
-    EXPECT_EQ(id.size(), 36u);
+    const auto id = prefs.getClientId(app);
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->size(), 36u);
     EXPECT_EQ(prefs.getClientId(app), id);
     EXPECT_NE(prefs.getClientId(kids), id);
     // The next initialisation makes a new store over the same keychain.
     EXPECT_EQ(qvtv::PrefsImpl(refusing, defaults()).getClientId(app), id);
     EXPECT_FALSE(refusing->get(qvtv::PrefsKeys::identity(app)));
 
-    std::filesystem::remove_all(file);
+    // Locked by another process's write, the keychain still refuses; retrying to store the held
+    // id gives up at once instead of waiting on the lock each time.
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(prefs.getClientId(app), id);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(platform::SqliteConnection::lockWaitMs / 2));
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    other = platform::SqliteConnection();
+
     EXPECT_EQ(prefs.getClientId(app), id);
     EXPECT_EQ(qvtv::KeychainHelper(file).get(qvtv::PrefsKeys::identity(app)), id) << "stored once it could be";
 
     // Clearing the session forgets an id that was never stored as well.
-    std::filesystem::remove_all(file);
-    std::filesystem::create_directories(file / "in-the-way");
-    const std::string kidsId = prefs.getClientId(kids);
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items BEGIN SELECT RAISE(ABORT, 'no'); END"), 0);
+    const auto kidsId = prefs.getClientId(kids);
     prefs.clearSession();
     EXPECT_NE(prefs.getClientId(kids), kidsId);
+}
+
+TEST_F(PrefsImplTest, ClientIdIsNeverMadeAnewWhileTheStoredOneCannotBeRead) {
+    // A folder where the store's file should be: it can be neither read nor written.
+    const auto file = dir_.path() / "unreadable.sqlite";
+    std::filesystem::create_directories(file / "in-the-way");
+    auto unreadable = std::make_shared<qvtv::KeychainHelper>(file);
+    qvtv::PrefsImpl prefs(unreadable, defaults());
+    EXPECT_FALSE(prefs.getClientId(app));
+    EXPECT_FALSE(prefs.getClientId(app));
+
+    // Readable again, the stored id is the answer; nothing replaced it meanwhile.
+    std::filesystem::remove_all(file);
+    ASSERT_TRUE(qvtv::KeychainHelper(file).save("5A0C6F7E-0D8B-4C39-9E39-2B7D1F6A2C11", qvtv::PrefsKeys::identity(app)));
+    EXPECT_EQ(prefs.getClientId(app), "5A0C6F7E-0D8B-4C39-9E39-2B7D1F6A2C11");
+
+    // An id another process stored wins over one this process still holds unstored.
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items BEGIN SELECT RAISE(ABORT, 'no'); END"), 0);
+    const auto held = prefs.getClientId(kids);
+    ASSERT_TRUE(held);
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    ASSERT_EQ(other.exec("INSERT INTO items VALUES ('genp', 'demo-tv-app-kids_qv_identity', 'FROM-ELSEWHERE')"), 0);
+    EXPECT_EQ(prefs.getClientId(kids), "FROM-ELSEWHERE");
 }
 
 TEST_F(PrefsImplTest, MigrationMovesLegacyValuesOverCurrentOnes) {
@@ -266,7 +310,7 @@ TEST_F(PrefsImplTest, ClearSessionForgetsEverythingAndLogsNoSecrets) {
     auto prefs = qvtv::PrefsFactory::create();
     testsupport::ScopedLogSwitches logs({.info = true, .warning = true, .error = true});
     testsupport::LogCapture log;
-    std::string clientId = prefs->getClientId(app);
+    const std::string clientId = prefs->getClientId(app).value_or("");
     prefs->saveConsentRecord(app, *document("AUTO-CLIENT-7", true));
     (void)prefs->getConsentRecord(app);
     prefs->saveConsentStatus(app, QVConsentStatus::collected);

@@ -113,6 +113,32 @@ TEST(PressRoutingTest, RecognisersOnTheFocusedChainClaimTheirPressesAndSwipes) {
     EXPECT_EQ(menus, 1);
 }
 
+TEST(PressRoutingTest, ControlsThatOptInTakeSelectAsTheirPrimaryAction) {
+    HeadlessHost host;
+    std::vector<std::string> log;
+    auto screen = std::make_shared<ViewController>();
+    auto outer = View::make<Recorder>("outer", log, std::vector<PressType>{PressType::select});
+    auto control = View::make<Control>(Rect{0, 0, 200, 80});
+    int fired = 0;
+    control->addAction([&](Control&) { fired++; }, ControlEvent::primaryActionTriggered);
+    outer->addSubview(control);
+    screen->view()->addSubview(outer);
+    host.setRootViewController(screen);
+    ASSERT_EQ(host.focusedView(), control.get());
+
+    // A plain control passes Select on; one that opts in takes it; disabled, it passes it on again.
+    EXPECT_FALSE(control->selectTriggersPrimaryAction());
+    host.press(PressType::select);
+    control->setSelectTriggersPrimaryAction(true);
+    host.press(PressType::select);
+    host.press(PressType::menu);
+    control->setEnabled(false);
+    host.press(PressType::select);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"outer handled 4", "outer passed 5", "outer handled 4"}));
+    EXPECT_TRUE(View::make<Button>()->selectTriggersPrimaryAction());
+}
+
 TEST(PressRoutingTest, ButtonsSendPrimaryActionsAndApplicationOpensUrls) {
     HeadlessHost host;
     auto screen = std::make_shared<ViewController>();

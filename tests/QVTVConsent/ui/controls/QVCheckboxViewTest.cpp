@@ -83,7 +83,7 @@ TEST_F(QVCheckboxViewTest, FocusRaisesTheBoxAndLeavingLowersIt) {
     showColumn({first, second});
     advance(1);
     EXPECT_DOUBLE_EQ(first->transform().a, 1.12);
-    EXPECT_DOUBLE_EQ(first->layer().shadowOpacity(), 0.45f);
+    EXPECT_DOUBLE_EQ(first->layer().shadowOpacity(), 0.45);
     EXPECT_DOUBLE_EQ(first->layer().shadowRadius(), 22);
     EXPECT_EQ(first->layer().shadowOffset(), (tvkit::Size{0, 12}));
     EXPECT_EQ(first->backgroundColor(), tvkit::Color::black().withAlpha(0.1));
@@ -95,7 +95,7 @@ TEST_F(QVCheckboxViewTest, FocusRaisesTheBoxAndLeavingLowersIt) {
     press(tvkit::PressType::downArrow);
     advance(1);
     EXPECT_DOUBLE_EQ(first->transform().a, 1.0);
-    EXPECT_DOUBLE_EQ(first->layer().shadowOpacity(), 0.15f);
+    EXPECT_DOUBLE_EQ(first->layer().shadowOpacity(), 0.15);
     EXPECT_DOUBLE_EQ(first->layer().shadowRadius(), 6);
     EXPECT_EQ(first->layer().shadowOffset(), (tvkit::Size{0, 4}));
     EXPECT_EQ(first->backgroundColor(), tvkit::Color::black().withAlpha(0.05));

@@ -46,7 +46,7 @@ protected:
 void expectResting(const QVTVFocusButton& b) {
     EXPECT_DOUBLE_EQ(b.transform().a, 1.0);
     EXPECT_DOUBLE_EQ(b.transform().d, 1.0);
-    EXPECT_DOUBLE_EQ(b.layer().shadowOpacity(), 0.15f);
+    EXPECT_DOUBLE_EQ(b.layer().shadowOpacity(), 0.15);
     EXPECT_DOUBLE_EQ(b.layer().shadowRadius(), 6);
     EXPECT_EQ(b.layer().shadowOffset(), (tvkit::Size{0, 4}));
     EXPECT_EQ(b.layer().shadowColor(), tvkit::Color::black());
@@ -55,7 +55,7 @@ void expectResting(const QVTVFocusButton& b) {
 void expectRaised(const QVTVFocusButton& b) {
     EXPECT_DOUBLE_EQ(b.transform().a, 1.12);
     EXPECT_DOUBLE_EQ(b.transform().d, 1.12);
-    EXPECT_DOUBLE_EQ(b.layer().shadowOpacity(), 0.45f);
+    EXPECT_DOUBLE_EQ(b.layer().shadowOpacity(), 0.45);
     EXPECT_DOUBLE_EQ(b.layer().shadowRadius(), 22);
     EXPECT_EQ(b.layer().shadowOffset(), (tvkit::Size{0, 12}));
 }

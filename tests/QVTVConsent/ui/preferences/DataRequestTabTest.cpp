@@ -2,17 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QVTVConsent/ServiceHarness.h"
-#include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/events/QVConsentEventManager.h"
-#include "QVTVConsent/data/DataFactory.h"
-#include "QVTVConsent/ui/ScreenTestFixture.h"
-#include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"
 #include "QVTVConsent/ui/datarequest/QVDPOView.h"
 #include "QVTVConsent/ui/datarequest/QVTextInputFieldView.h"
+#include "QVTVConsent/ui/preferences/PreferenceCenterFixture.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARView.h"
-#include "QVTVConsent/ui/preferences/QVPreferenceCenterViewController.h"
 #include "QVTVConsent/ui/preferences/QVTabView.h"
 #include "support/RecordingURLOpener.h"
 #include "tvkit/app/AlertController.h"
@@ -21,38 +15,26 @@
 #include "tvkit/view/TextView.h"
 
 using namespace qvtv;
+using namespace prefcentertest;
 using consentservice::ServiceEndpoint;
 using consentservice::ServiceFault;
 using tvkit::PressType;
 
 namespace {
 
-const std::string appId = "demo-tv-app";
-
-struct RecordingDelegate : QVConsentEventDelegate {
-    const std::string& applicationId() const override { return appId; }
-    void onConsentAction(const QVDataMessage<QVConsentEvent>& message) override { events.push_back(message); }
-    std::vector<QVDataMessage<QVConsentEvent>> events;
-};
-
-class DataRequestTabTest : public testsupport::ScreenTestFixture {
+class DataRequestTabTest : public PreferenceCenterFixture {
 protected:
     void SetUp() override {
-        const auto engine = QVConsentEngineFactory::initialise(QVAuthKey(appId)).get();
-        ASSERT_EQ(engine.code(), 200) << engine.description();
-        QVConsentEventManager::shared()->addDelegate(43, delegate);
-        data = *DataFactory::repository()->getPreferenceCenterData(appId).data();
-        screen = std::make_shared<QVPreferenceCenterViewController>();
-        screen->data = data;
-        screen->applicationId = appId;
-        present(screen);
-        advance(0.1);
+        PreferenceCenterFixture::SetUp();
+        if (HasFatalFailure()) return;
+        data = templateData();
+        screen = open(data);
         openDataRequestTab();
     }
 
     // Up to the tab bar, across to the data-request tab, Select: the form is built afresh.
     void openDataRequestTab() {
-        for (int i = 0; i < 30 && !dynamic_cast<QVTabView*>(focusedView()); ++i) press(PressType::upArrow);
+        pressUntil<QVTabView>(PressType::upArrow, 30);
         std::size_t index = 0;
         while (index < data->tabs.size() && data->tabs[index].type != QVPreferenceCenterTabType::dataRequest) ++index;
         ASSERT_LT(index, data->tabs.size());
@@ -63,8 +45,6 @@ protected:
         form = std::get<std::shared_ptr<QVDataRequestFormData>>(data->tabs[index].content);
         ASSERT_TRUE(dynamic_cast<QVPreferenceCenterDSARView*>(screen->body()));
     }
-    void TearDown() override { QVConsentEventManager::shared()->removeDelegate(43); }
-
     // Down to the Submit button and Select.
     void submit() {
         for (int i = 0; i < 30 && textOf(focusedView()) != form->submitButton.label; ++i) press(PressType::downArrow);
@@ -81,16 +61,6 @@ protected:
         press(PressType::menu);
         advance(1);
     }
-    std::vector<nlohmann::json> sent() {
-        std::vector<nlohmann::json> out;
-        for (const auto& s : harness.service().submissions(ServiceEndpoint::dataRequest)) {
-            out.push_back(nlohmann::json::parse(s.body));
-        }
-        return out;
-    }
-
-    testsupport::ServiceHarness harness;
-    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
     std::shared_ptr<QVPreferenceCenterData> data;
     std::shared_ptr<QVPreferenceCenterViewController> screen;
     std::shared_ptr<QVDataRequestFormData> form;
@@ -106,7 +76,7 @@ TEST_F(DataRequestTabTest, ASubmittedFormIsConfirmedResetAndSendsNoConsentEvent)
     ASSERT_TRUE(runUntil([&] { return dynamic_cast<tvkit::AlertController*>(&topScreen()) != nullptr; }));
     advance(0.5);
 
-    const auto requests = sent();
+    const auto requests = sent(ServiceEndpoint::dataRequest);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0]["MobileAppId"], appId);
     EXPECT_EQ(requests[0]["Name"], "Jane");
@@ -137,7 +107,7 @@ TEST_F(DataRequestTabTest, ARefusedRequestShowsTheServiceMessageAndKeepsTheForm)
     ASSERT_TRUE(runUntil([&] { return topScreen().view()->viewWithTag(toastTag) != nullptr; }));
     EXPECT_EQ(&topScreen(), screen.get());
     EXPECT_EQ(form->email->value, "jane@example.com");
-    EXPECT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent(ServiceEndpoint::dataRequest).size(), 1u);
     EXPECT_TRUE(delegate->events.empty());
 }
 

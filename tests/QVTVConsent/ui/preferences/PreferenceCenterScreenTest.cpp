@@ -2,18 +2,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QVTVConsent/ServiceHarness.h"
-#include "QVTVConsent/engine/QVConsentEngineFactory.h"
-#include "QVTVConsent/events/QVConsentEventManager.h"
 #include "QVTVConsent/core/QVLogger.h"
 #include "QVTVConsent/model/ColorUtils.h"
 #include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
-#include "QVTVConsent/ui/ScreenTestFixture.h"
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 #include "QVTVConsent/ui/controls/UIExtensions.h"
 #include "QVTVConsent/ui/preferences/CategoryView.h"
 #include "QVTVConsent/ui/preferences/PreferenceCenterBuilders.h"
+#include "QVTVConsent/ui/preferences/PreferenceCenterFixture.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterHTMLContentView.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterSettingsView.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterViewController.h"
@@ -21,7 +18,6 @@
 #include "QVTVConsent/ui/preferences/QVTabView.h"
 #include "QVTVConsent/ui/text/QVAttributedScrollableTextView.h"
 #include "support/LogCapture.h"
-#include "tools/sdk-fakes/FakeVendorSdks.h"
 
 using namespace qvtv;
 using namespace prefcentertest;
@@ -31,57 +27,14 @@ using tvkit::PressType;
 
 namespace {
 
-const std::string appId = "demo-tv-app";
-
-struct RecordingDelegate : QVConsentEventDelegate {
-    const std::string& applicationId() const override { return appId; }
-    void onConsentAction(const QVDataMessage<QVConsentEvent>& message) override { events.push_back(message); }
-    std::vector<QVDataMessage<QVConsentEvent>> events;
-};
-
-class PreferenceCenterScreenTest : public testsupport::ScreenTestFixture {
+class PreferenceCenterScreenTest : public PreferenceCenterFixture {
 protected:
-    void SetUp() override {
-        const auto engine = QVConsentEngineFactory::initialise(QVAuthKey(appId)).get();
-        ASSERT_EQ(engine.code(), 200) << engine.description();
-        QVConsentEventManager::shared()->addDelegate(41, delegate);
-    }
-    void TearDown() override { QVConsentEventManager::shared()->removeDelegate(41); }
-
-    std::shared_ptr<QVPreferenceCenterData> templateData() {
-        return *DataFactory::repository()->getPreferenceCenterData(appId).data();
-    }
-
-    std::shared_ptr<QVPreferenceCenterViewController> open(std::shared_ptr<QVPreferenceCenterData> data) {
-        auto screen = std::make_shared<QVPreferenceCenterViewController>();
-        screen->data = std::move(data);
-        screen->applicationId = appId;
-        screen->setModalPresentationStyle(tvkit::ModalPresentationStyle::overFullScreen);
-        screen->setModalTransitionStyle(tvkit::ModalTransitionStyle::crossDissolve);
-        present(screen);
-        advance(0.1);
-        return screen;
-    }
-
-    bool isPresented(const tvkit::ViewController& screen) { return hostScreen().presentedViewController() == &screen; }
-
-    // Presses `type` until a view of type T has focus.
-    template <class T>
-    T* pressUntil(PressType type, int limit = 60) {
-        for (int i = 0; i < limit && !dynamic_cast<T*>(focusedView()); ++i) press(type);
-        return dynamic_cast<T*>(focusedView());
-    }
-
     tvkit::View* toast() { return hostScreen().presentedViewController()->view()->viewWithTag(toastTag); }
 
     nlohmann::json lastConsentBody() {
-        auto sent = harness.service().submissions(ServiceEndpoint::consent);
-        return sent.empty() ? nlohmann::json() : nlohmann::json::parse(sent.back().body);
+        auto bodies = sent(ServiceEndpoint::consent);
+        return bodies.empty() ? nlohmann::json() : bodies.back();
     }
-
-    sdkfakes::FakeVendorSdks sdks;
-    testsupport::ServiceHarness harness;
-    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
 ServiceFault failing(ServiceFault::Kind kind) {
