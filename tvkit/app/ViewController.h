@@ -37,7 +37,6 @@ public:
 
     // The root view, loaded (loadView, then viewDidLoad) on first use.
     const std::shared_ptr<View>& view();
-    bool isViewLoaded() const { return view_ != nullptr; }
 
     virtual void loadView();
     // For loadView overrides: installs the root view.

@@ -30,7 +30,6 @@ ViewController* Window::topViewController() const {
 
 void Window::makeKeyAndVisible() { Application::shared().makeKey(*this); }
 
-bool Window::isKeyWindow() const { return Application::shared().keyWindow() == this; }
 
 void Window::setWindowSafeAreaInsets(const EdgeInsets& insets) {
     safeArea_ = insets;
@@ -44,9 +43,7 @@ bool Window::takeNeedsDisplay() {
 }
 
 void Window::markNeedsDisplay() {
-    if (needsDisplay_) return;
     needsDisplay_ = true;
-    if (displayHandler_) displayHandler_();
 }
 
 Responder* Window::nextResponder() const { return &Application::shared(); }

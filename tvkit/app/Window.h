@@ -6,12 +6,10 @@
 //   auto window = View::make<Window>(Rect{0, 0, 1920, 1080});
 //   window->setRootViewController(home);
 //   window->makeKeyAndVisible();
-//   window->setDisplayHandler([&] { scheduleFrame(); });
 
 #include "tvkit/focus/FocusSystem.h"
 #include "tvkit/view/View.h"
 
-#include <functional>
 #include <memory>
 
 namespace tvkit {
@@ -32,18 +30,14 @@ public:
     ViewController* topViewController() const;
 
     void makeKeyAndVisible();
-    bool isKeyWindow() const;
 
     // Insets of the display's safe area (overscan on a TV); views derive theirs from it.
     EdgeInsets windowSafeAreaInsets() const { return safeArea_; }
     void setWindowSafeAreaInsets(const EdgeInsets& insets);
 
-    // Damage: set by any visual change, cleared by whoever draws.
-    bool needsDisplay() const { return needsDisplay_; }
-    // Returns whether a redraw was needed and clears the flag.
+    // Damage: set by any visual change, cleared by whoever draws. Returns whether a redraw was
+    // needed and clears the flag.
     bool takeNeedsDisplay();
-    // Called once each time the window goes from clean to needing a redraw.
-    void setDisplayHandler(std::function<void()> handler) { displayHandler_ = std::move(handler); }
     void markNeedsDisplay();
 
     Responder* nextResponder() const override;
@@ -53,7 +47,6 @@ private:
     std::shared_ptr<ViewController> root_;
     EdgeInsets safeArea_;
     bool needsDisplay_ = true;
-    std::function<void()> displayHandler_;
 };
 
 } // namespace tvkit

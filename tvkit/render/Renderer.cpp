@@ -138,7 +138,6 @@ void Renderer::paintTree(View& root, bool drawEverything) {
     snapshots_ = std::move(next);
     damage_ = merged(std::move(damage), screen);
     drawnOnce_ = true;
-    viewsDrawn_ = 0;
     if (damage_.empty()) return;
 
     Painter painter(frame_, scale_);
@@ -164,7 +163,6 @@ void Renderer::draw(Painter& painter, View& view, bool drawEverything) {
     const bool group = alpha < 1;
     if (group) painter.beginGroup();
     if (touchesDamage) {
-        ++viewsDrawn_;
         if (layer.shadowOpacity > 0) {
             painter.drawShadow(bounds, layer.cornerRadius,
                                {layer.shadowColor, layer.shadowOpacity, layer.shadowRadius, layer.shadowOffset}, shadows_,

@@ -34,10 +34,8 @@ public:
     void renderAll(View& root);
 
     const Bitmap& frame() const { return frame_; }
-    ShadowCache& shadowCache() { return shadows_; }
     // The device rectangles repainted by the last frame.
     const std::vector<Rect>& lastDamage() const { return damage_; }
-    std::size_t viewsDrawnLastFrame() const { return viewsDrawn_; }
 
 private:
     // What a view looked like on screen when last drawn; a difference means damage.
@@ -65,7 +63,6 @@ private:
     ShadowCache shadows_;
     std::unordered_map<std::uint64_t, Snapshot> snapshots_;
     std::vector<Rect> damage_;
-    std::size_t viewsDrawn_ = 0;
     bool drawnOnce_ = false;
 };
 

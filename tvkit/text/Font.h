@@ -3,7 +3,7 @@
 // (Inter) with DejaVu Sans behind it for any glyph Inter lacks.
 //
 //   auto title = tvkit::Font::system(20, tvkit::Font::bold);
-//   auto body = tvkit::Font::system(14).withItalic(true);
+//   auto body = tvkit::Font::system(14);
 
 #include <string>
 
@@ -22,9 +22,6 @@ struct Font {
     bool italic = false;
 
     static Font system(double size, int weight = regular) { return {systemFamily, size, weight, false}; }
-    Font withSize(double s) const { return {family, s, weight, italic}; }
-    Font withWeight(int w) const { return {family, size, w, italic}; }
-    Font withItalic(bool i) const { return {family, size, weight, i}; }
     friend bool operator==(const Font&, const Font&) = default;
 };
 

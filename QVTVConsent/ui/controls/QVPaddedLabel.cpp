@@ -5,12 +5,6 @@
 
 namespace qvtv {
 
-void QVPaddedLabel::setPadding(tvkit::EdgeInsets padding) {
-    padding_ = padding;
-    invalidateIntrinsicContentSize();
-    setNeedsDisplay();
-}
-
 void QVPaddedLabel::draw(tvkit::Painter& painter) const { drawText(painter, bounds().inset(padding_)); }
 
 tvkit::Size QVPaddedLabel::intrinsicContentSize() const {

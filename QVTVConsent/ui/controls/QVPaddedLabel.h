@@ -22,9 +22,6 @@ public:
     explicit QVPaddedLabel(tvkit::EdgeInsets padding = {}) : padding_(padding) {}
     std::string_view className() const override { return "QVPaddedLabel"; }
 
-    tvkit::EdgeInsets padding() const { return padding_; }
-    void setPadding(tvkit::EdgeInsets padding);
-
     void draw(tvkit::Painter& painter) const override;
     tvkit::Size intrinsicContentSize() const override;
     bool canBecomeFocused() const override;

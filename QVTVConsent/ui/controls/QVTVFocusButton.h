@@ -19,9 +19,7 @@ public:
     std::string_view className() const override { return "QVTVFocusButton"; }
 
     // Border widths applied when focus arrives or leaves; none leaves the border alone.
-    std::optional<double> unfocusedBorderWidth() const { return unfocusedBorderWidth_; }
     void setUnfocusedBorderWidth(std::optional<double> width) { unfocusedBorderWidth_ = width; }
-    std::optional<double> focusedBorderWidth() const { return focusedBorderWidth_; }
     void setFocusedBorderWidth(std::optional<double> width) { focusedBorderWidth_ = width; }
 
     // The resting shadow: black, opacity 0.15, radius 6, offset (0, 4).

@@ -30,7 +30,6 @@ std::shared_ptr<tvkit::View> gap(double height) { return Spacer::make(std::nullo
 
 QVDSARContentView::QVDSARContentView(std::shared_ptr<QVDataRequestFormData> data) : data_(std::move(data)) {
     auto stack = tvkit::View::make<tvkit::StackView>();
-    stackView_ = stack.get();
     stack->setAxis(tvkit::LayoutAxis::vertical);
     stack->setDistribution(tvkit::StackView::Distribution::fill);
     stack->setAlignment(tvkit::StackView::Alignment::fill);

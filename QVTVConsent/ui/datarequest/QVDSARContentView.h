@@ -11,10 +11,6 @@
 
 #include <memory>
 
-namespace tvkit {
-class StackView;
-}
-
 namespace qvtv {
 
 class QVDSARContentView : public QVScrollView {
@@ -25,11 +21,9 @@ public:
     bool canBecomeFocused() const override { return false; }
 
     const std::shared_ptr<QVDataRequestFormData>& data() const { return data_; }
-    tvkit::StackView& stackView() const { return *stackView_; }
 
 private:
     std::shared_ptr<QVDataRequestFormData> data_;
-    tvkit::StackView* stackView_ = nullptr;
 };
 
 } // namespace qvtv

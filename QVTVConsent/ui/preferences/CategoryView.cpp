@@ -215,14 +215,9 @@ void CategoryView::recount() {
 }
 
 void CategoryView::pressesEnded(const tvkit::PressSet& presses) {
-    switch (SettingsCardStyle::judgePress(presses, *this, toggle_)) {
-    case SettingsCardStyle::PressOutcome::switchOff: setCategoryEnabled(false); return;
-    case SettingsCardStyle::PressOutcome::switchOn: setCategoryEnabled(true); return;
-    case SettingsCardStyle::PressOutcome::select: onSelect(); return;
-    case SettingsCardStyle::PressOutcome::ignore: return;
-    case SettingsCardStyle::PressOutcome::passOn: break;
-    }
-    tvkit::Control::pressesEnded(presses);
+    const bool handled = SettingsCardStyle::handlePress(
+        presses, *this, toggle_, [this](bool on) { setCategoryEnabled(on); }, [this] { onSelect(); });
+    if (!handled) tvkit::Control::pressesEnded(presses);
 }
 
 void CategoryView::didUpdateFocus(const tvkit::FocusUpdateContext& context,

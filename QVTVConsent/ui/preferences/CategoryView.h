@@ -43,7 +43,6 @@ public:
     QVToggleButton* expandedIndicator() const { return expandedIndicator_; }
     tvkit::Label* categoryName() const { return categoryName_; }
     tvkit::StackView* packagesContainer() const { return packagesContainer_; }
-    PackageView* firstPkgView() const { return firstPkgView_; }
     // Empty until the card has been expanded once.
     const std::vector<PackageView*>& packageViews() const { return packageViews_; }
 

@@ -203,14 +203,9 @@ void PackageView::setPackageEnabled(bool value) {
 }
 
 void PackageView::pressesEnded(const tvkit::PressSet& presses) {
-    switch (SettingsCardStyle::judgePress(presses, *this, toggle_)) {
-    case SettingsCardStyle::PressOutcome::switchOff: setPackageEnabled(false); return;
-    case SettingsCardStyle::PressOutcome::switchOn: setPackageEnabled(true); return;
-    case SettingsCardStyle::PressOutcome::select: onSelect(); return;
-    case SettingsCardStyle::PressOutcome::ignore: return;
-    case SettingsCardStyle::PressOutcome::passOn: break;
-    }
-    tvkit::Control::pressesEnded(presses);
+    const bool handled = SettingsCardStyle::handlePress(
+        presses, *this, toggle_, [this](bool on) { setPackageEnabled(on); }, [this] { onSelect(); });
+    if (!handled) tvkit::Control::pressesEnded(presses);
 }
 
 void PackageView::didUpdateFocus(const tvkit::FocusUpdateContext& context,

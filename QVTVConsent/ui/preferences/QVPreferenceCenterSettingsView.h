@@ -32,7 +32,6 @@ public:
 
     const QVPreferenceCenterTab& tab() const { return tab_; }
     tvkit::Label* title() const { return title_; }
-    QVAttributedScrollableTextView* attributedTextView() const { return attributedTextView_; }
     QVScrollView* scrollView() const { return scrollView_; }
     const std::vector<CategoryView*>& categoryViews() const { return categoryViews_; }
 

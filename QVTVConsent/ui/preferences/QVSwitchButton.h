@@ -30,7 +30,6 @@ public:
     void setChecked(bool checked, bool animated);
     // "on" or "off".
     std::string accessibilityValue() const override;
-    tvkit::Color onTintColor() const { return onTintColor_; }
     void setOnTintColor(tvkit::Color color);
     tvkit::Color offTintColor() const { return offTintColor_; }
     void setOffTintColor(tvkit::Color color);

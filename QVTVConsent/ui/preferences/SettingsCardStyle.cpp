@@ -70,16 +70,20 @@ void SettingsCardStyle::scrollIntoView(const std::weak_ptr<tvkit::ScrollView>& s
     });
 }
 
-SettingsCardStyle::PressOutcome SettingsCardStyle::judgePress(const tvkit::PressSet& presses, const tvkit::View& card,
-                                                              const tvkit::View* toggle) {
-    if (presses.empty()) return PressOutcome::passOn;
+bool SettingsCardStyle::handlePress(const tvkit::PressSet& presses, const tvkit::View& card, const tvkit::View* toggle,
+                                    const std::function<void(bool on)>& setEnabled,
+                                    const std::function<void()>& select) {
+    if (presses.empty()) return false;
     const tvkit::PressType type = presses.front().type;
-    if (type == tvkit::PressType::select) return PressOutcome::select;
-    if (type != tvkit::PressType::leftArrow && type != tvkit::PressType::rightArrow) return PressOutcome::passOn;
+    if (type == tvkit::PressType::select) {
+        select();
+        return true;
+    }
+    if (type != tvkit::PressType::leftArrow && type != tvkit::PressType::rightArrow) return false;
     tvkit::Window* window = card.window();
     const tvkit::View* focused = window ? window->focusSystem().focusedView() : nullptr;
-    if (!focused || (focused != &card && focused != toggle)) return PressOutcome::ignore;
-    return type == tvkit::PressType::leftArrow ? PressOutcome::switchOff : PressOutcome::switchOn;
+    if (focused && (focused == &card || focused == toggle)) setEnabled(type == tvkit::PressType::rightArrow);
+    return true;
 }
 
 } // namespace qvtv

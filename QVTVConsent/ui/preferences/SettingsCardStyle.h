@@ -6,6 +6,7 @@
 //   qvtv::SettingsCardStyle style = qvtv::SettingsCardStyle::from(tab, *settings);
 //   auto card = std::make_shared<qvtv::CategoryView>(category, style, scrollView);
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,12 +58,12 @@ struct SettingsCardStyle {
     // and below it are visible.
     static void scrollIntoView(const std::weak_ptr<tvkit::ScrollView>& scrollView, tvkit::View& view);
 
-    // What a press on a card means, judged on its first press: left and right switch the card off
-    // and on, but only while the card itself or its switch has focus (otherwise they are swallowed
-    // too, so a package's press never reaches its category); Select expands or collapses; any
-    // other press goes on to the focus engine.
-    enum class PressOutcome { switchOff, switchOn, select, ignore, passOn };
-    static PressOutcome judgePress(const tvkit::PressSet& presses, const tvkit::View& card, const tvkit::View* toggle);
+    // Handles a press on a card, judged on its first press: left and right switch the card off
+    // and on (`setEnabled`), but only while the card itself or its switch has focus (otherwise
+    // they are swallowed too, so a package's press never reaches its category); Select expands or
+    // collapses (`select`). False for any other press, which the card passes on.
+    static bool handlePress(const tvkit::PressSet& presses, const tvkit::View& card, const tvkit::View* toggle,
+                            const std::function<void(bool on)>& setEnabled, const std::function<void()>& select);
 };
 
 } // namespace qvtv

@@ -49,6 +49,12 @@ protected:
     // Each press is followed by running whatever became ready on the main queue.
     void press(tvkit::PressType type, int times = 1);
     void presses(std::initializer_list<tvkit::PressType> sequence);
+    // Presses `type` until a view of type T has focus; that view, or null when none gets it.
+    template <class T>
+    T* pressUntil(tvkit::PressType type, int limit = 60) {
+        for (int i = 0; i < limit && !dynamic_cast<T*>(focusedView()); ++i) press(type);
+        return dynamic_cast<T*>(focusedView());
+    }
     // Moves the virtual clock: timers, animations and deferred layout run on the way.
     void advance(double seconds);
     // Runs the main-queue jobs that are ready now, then lays out (no time passes).

@@ -152,22 +152,37 @@ TEST_F(BannerTest, AdvancedBannerSavesTheCategoriesAsTheCheckBoxesLeftThem) {
     EXPECT_FALSE(overlayShown());
 }
 
-TEST_F(BannerTest, ARefusedSaveLeavesTheBannerUpWithAToastAndStillSendsTheEvent) {
+TEST_F(BannerTest, AFailedSaveLeavesTheBannerUpWithAToastAndStillSendsTheEvent) {
     start(kidsId);
+    ServiceFault broken;
+    broken.kind = ServiceFault::Kind::dropConnection;
+    broken.times = 1;
+    harness.service().setFault(ServiceEndpoint::consent, broken);
+    auto* banner = showBanner();
+    press(tvkit::PressType::rightArrow);
+    press(tvkit::PressType::select);
+    EXPECT_TRUE(runUntil([&] { return delegateEvents.size() == 1; }));
+    drainMain();
+    EXPECT_EQ(delegateEvents.at(0).envelopeCode, 500);
+    EXPECT_EQ(delegateEvents.at(0).type, QVUserConsentActionType::reject);
+    EXPECT_EQ(presentedBanner(), banner);
+    EXPECT_NE(toastOn(*banner), nullptr);
+    EXPECT_FALSE(overlayShown());
+    advance(3);
+
     ServiceFault refused;
     refused.kind = ServiceFault::Kind::responseStatusError;
     refused.times = 1;
     harness.service().setFault(ServiceEndpoint::consent, refused);
-    auto* banner = showBanner();
+    press(tvkit::PressType::leftArrow);
     press(tvkit::PressType::select);
-    EXPECT_TRUE(runUntil([&] { return delegateEvents.size() == 1; }));
+    EXPECT_TRUE(runUntil([&] { return delegateEvents.size() == 2; }));
     drainMain();
-
-    ASSERT_EQ(delegateEvents.size(), 1u);
-    EXPECT_EQ(delegateEvents[0].envelopeCode, 409);
-    EXPECT_EQ(delegateEvents[0].type, QVUserConsentActionType::accept);
+    ASSERT_EQ(delegateEvents.size(), 2u);
+    EXPECT_EQ(delegateEvents[1].envelopeCode, 409);
+    EXPECT_EQ(delegateEvents[1].type, QVUserConsentActionType::accept);
     // Nothing was saved, so the event says what still holds.
-    EXPECT_EQ(delegateEvents[0].status, QVConsentStatus::pending);
+    EXPECT_EQ(delegateEvents[1].status, QVConsentStatus::pending);
     EXPECT_EQ(engine->getConsentStatus(kidsId).data(), QVConsentStatus::pending);
     EXPECT_EQ(presentedBanner(), banner);
     EXPECT_FALSE(overlayShown());
@@ -183,26 +198,9 @@ TEST_F(BannerTest, ARefusedSaveLeavesTheBannerUpWithAToastAndStillSendsTheEvent)
     // The banner still works: the next Accept goes through.
     EXPECT_EQ(focusedTitle(), "Allow");
     press(tvkit::PressType::select);
-    waitForEvents(2);
-    EXPECT_EQ(delegateEvents[1].envelopeCode, 200);
+    waitForEvents(3);
+    EXPECT_EQ(delegateEvents[2].envelopeCode, 200);
     EXPECT_EQ(home->presentedViewController(), nullptr);
-}
-
-TEST_F(BannerTest, AServiceFailureOnSaveIsShownAndTheOverlayGoes) {
-    start(kidsId);
-    ServiceFault broken;
-    broken.kind = ServiceFault::Kind::dropConnection;
-    harness.service().setFault(ServiceEndpoint::consent, broken);
-    auto* banner = showBanner();
-    press(tvkit::PressType::rightArrow);
-    press(tvkit::PressType::select);
-    EXPECT_TRUE(runUntil([&] { return delegateEvents.size() == 1; }));
-    drainMain();
-    EXPECT_EQ(delegateEvents.at(0).envelopeCode, 500);
-    EXPECT_EQ(delegateEvents.at(0).type, QVUserConsentActionType::reject);
-    EXPECT_EQ(presentedBanner(), banner);
-    EXPECT_NE(toastOn(*banner), nullptr);
-    EXPECT_FALSE(overlayShown());
 }
 
 TEST_F(BannerTest, MenuAndEscapeCloseTheBannerWithOne499EventEach) {
@@ -234,19 +232,17 @@ TEST_F(BannerTest, MenuAndEscapeCloseTheBannerWithOne499EventEach) {
     ASSERT_EQ(delegateEvents.size(), 3u);
     EXPECT_EQ(delegateEvents[2].envelopeCode, 499);
     EXPECT_FALSE(overlayShown());
-}
 
-TEST_F(BannerTest, MenuAfterAChoiceReportsTheStatusThatHolds) {
-    start(kidsId);
+    // After a choice, Menu reports the status that holds.
     showBanner();
     press(tvkit::PressType::select);
-    waitForEvents(1);
+    waitForEvents(4);
     showBanner();
     press(tvkit::PressType::menu);
     advance(0.5);
-    ASSERT_EQ(delegateEvents.size(), 2u);
-    EXPECT_EQ(delegateEvents[1].envelopeCode, 499);
-    EXPECT_EQ(delegateEvents[1].status, QVConsentStatus::collected);
+    ASSERT_EQ(delegateEvents.size(), 5u);
+    EXPECT_EQ(delegateEvents[4].envelopeCode, 499);
+    EXPECT_EQ(delegateEvents[4].status, QVConsentStatus::collected);
 }
 
 TEST_F(BannerTest, CustomizeClosesTheBannerAndOpensThePreferenceCenterOnTheSameScreen) {

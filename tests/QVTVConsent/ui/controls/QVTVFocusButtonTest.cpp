@@ -60,9 +60,14 @@ void expectRaised(const QVTVFocusButton& b) {
     EXPECT_EQ(b.layer().shadowOffset(), (tvkit::Size{0, 12}));
 }
 
-TEST_F(QVTVFocusButtonTest, StrokedSharpButtonIsAnOutlineThatThickensWithFocus) {
-    auto other = UIViewUtils::makeButton(button("Other", QVFillType::fill, QVCornerType::smooth));
+// A stroked sharp button is an outline that thickens with focus; a filled smooth one is rounded
+// and never bordered.
+TEST_F(QVTVFocusButtonTest, FillAndCornerStylesAndTheBorderThroughFocus) {
+    auto fill = UIViewUtils::makeButton(button("Accept", QVFillType::fill, QVCornerType::smooth));
     auto stroke = UIViewUtils::makeButton(button("Decline", QVFillType::stroke, QVCornerType::sharp));
+    EXPECT_EQ(fill->backgroundColor(), tvkit::Color::fromRGBA8(0x00, 0x84, 0x71));
+    EXPECT_DOUBLE_EQ(fill->layer().cornerRadius(), 8);
+    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
     EXPECT_EQ(stroke->title(), "Decline");
     EXPECT_EQ(stroke->backgroundColor(), tvkit::Color::clear());
     EXPECT_EQ(stroke->layer().borderColor(), tvkit::Color::fromRGBA8(0x00, 0x84, 0x71));
@@ -70,30 +75,17 @@ TEST_F(QVTVFocusButtonTest, StrokedSharpButtonIsAnOutlineThatThickensWithFocus) 
     EXPECT_DOUBLE_EQ(stroke->layer().borderWidth(), 0.8);
     expectResting(*stroke);
 
-    showRow({other, stroke});
+    showRow({fill, stroke});
+    advance(1);
+    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
     press(tvkit::PressType::rightArrow);
     ASSERT_EQ(focusedView(), stroke.get());
     advance(1);
     EXPECT_DOUBLE_EQ(stroke->layer().borderWidth(), 1.1);
+    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
     press(tvkit::PressType::leftArrow);
     advance(1);
     EXPECT_DOUBLE_EQ(stroke->layer().borderWidth(), 0.8);
-}
-
-TEST_F(QVTVFocusButtonTest, FilledSmoothButtonIsRoundedAndNeverBordered) {
-    auto fill = UIViewUtils::makeButton(button("Accept", QVFillType::fill, QVCornerType::smooth));
-    auto other = UIViewUtils::makeButton(button("Other", QVFillType::fill, QVCornerType::smooth));
-    EXPECT_EQ(fill->backgroundColor(), tvkit::Color::fromRGBA8(0x00, 0x84, 0x71));
-    EXPECT_DOUBLE_EQ(fill->layer().cornerRadius(), 8);
-    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
-
-    showRow({fill, other});
-    ASSERT_EQ(focusedView(), fill.get());
-    advance(1);
-    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
-    press(tvkit::PressType::rightArrow);
-    advance(1);
-    EXPECT_DOUBLE_EQ(fill->layer().borderWidth(), 0);
 }
 
 TEST_F(QVTVFocusButtonTest, FocusMoveAnimatesTheOldButtonDownAndTheNewOneUp) {

@@ -83,19 +83,17 @@ TEST(DataRequestSubmission, TheServiceRecordsTheRequestAndItsAnswerBecomesTheMes
     EXPECT_EQ(nlohmann::json::parse(recorded[0].body), body);
     EXPECT_EQ(recorded[0].applicationId, "demo-tv-app");
 
-    ServiceFault refused;
-    refused.kind = ServiceFault::Kind::responseStatusError;
-    refused.times = 1;
-    harness.service().setFault(ServiceEndpoint::dataRequest, refused);
-    const QVMessage error = DataRequestSubmission::send(body).get();
+    auto failOnce = [&](ServiceFault::Kind kind) {
+        ServiceFault fault;
+        fault.kind = kind;
+        fault.times = 1;
+        harness.service().setFault(ServiceEndpoint::dataRequest, fault);
+        return DataRequestSubmission::send(body).get();
+    };
+    const QVMessage error = failOnce(ServiceFault::Kind::responseStatusError);
     EXPECT_EQ(error.code(), 409);
     EXPECT_FALSE(error.msg().empty());
-
-    ServiceFault dropped;
-    dropped.kind = ServiceFault::Kind::dropConnection;
-    dropped.times = 1;
-    harness.service().setFault(ServiceEndpoint::dataRequest, dropped);
-    const QVMessage failure = DataRequestSubmission::send(body).get();
+    const QVMessage failure = failOnce(ServiceFault::Kind::dropConnection);
     EXPECT_EQ(failure.code(), 500);
     EXPECT_FALSE(failure.msg().empty());
     EXPECT_FALSE(failure.error());

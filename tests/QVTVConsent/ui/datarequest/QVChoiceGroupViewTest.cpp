@@ -91,6 +91,12 @@ TEST(QVChoiceGroupView, SelectChoosesOneOptionAtATime) {
     EXPECT_FALSE(showsChosen(*options[1]));
     screen.host.press(PressType::select);  // again: stays chosen
     EXPECT_EQ(chosen(*group), (std::vector<bool>{false, false, false, true}));
+
+    auto noOptions = requestTypes();
+    noOptions->value.clear();
+    auto none = View::make<QVChoiceGroupView>(noOptions);
+    EXPECT_TRUE(none->subviews().empty()) << "a group without options is empty";
+    EXPECT_TRUE(none->optionViews().empty());
 }
 
 TEST(QVChoiceGroupView, TheFocusedOptionShiftsAndShowsItsBackground) {
@@ -111,14 +117,6 @@ TEST(QVChoiceGroupView, TheFocusedOptionShiftsAndShowsItsBackground) {
     EXPECT_EQ(first.leadingConstraint()->constant(), 0);
     EXPECT_EQ(first.backgroundColor(), tvkit::Color::clear());
     EXPECT_EQ(second.layer().cornerRadius(), 16);
-}
-
-TEST(QVChoiceGroupView, AGroupWithoutOptionsIsEmpty) {
-    auto group = requestTypes();
-    group->value.clear();
-    auto view = View::make<QVChoiceGroupView>(group);
-    EXPECT_TRUE(view->subviews().empty());
-    EXPECT_TRUE(view->optionViews().empty());
 }
 
 TEST(QVDPOView, TheAddressOpensAsAMailLinkOnlyWhenItFormsOne) {

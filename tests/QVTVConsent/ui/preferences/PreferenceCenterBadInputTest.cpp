@@ -68,10 +68,7 @@ TEST_F(PreferenceCenterBadInputTest, FortyCategoriesOfThirtyPackagesOpenScrollAn
 TEST_F(PreferenceCenterBadInputTest, AHalfMegabytePolicyOpensScrollsAndCloses) {
     openDriveAndClose(center({policyTab(QVPreferenceCenterTabType::pp, "Policy", longPolicy(500'000))}),
                       [&](QVPreferenceCenterViewController&) {
-                          for (int i = 0; i < 20 && !dynamic_cast<QVAttributedScrollableTextView*>(focusedView()); ++i) {
-                              press(PressType::downArrow);
-                          }
-                          auto* text = dynamic_cast<QVAttributedScrollableTextView*>(focusedView());
+                          auto* text = pressUntil<QVAttributedScrollableTextView>(PressType::downArrow, 20);
                           ASSERT_TRUE(text);
                           press(PressType::downArrow, 10);
                           EXPECT_GT(text->contentOffset().y, 0);
@@ -100,8 +97,7 @@ TEST_F(PreferenceCenterBadInputTest, EmptyLabelsAndColoursThatAreNoColoursStillM
     data->textColor = "#";
     openDriveAndClose(data, [&](QVPreferenceCenterViewController& screen) {
         EXPECT_EQ(screen.tabViews().size(), 2u);
-        for (int i = 0; i < 10 && !dynamic_cast<CategoryView*>(focusedView()); ++i) press(PressType::downArrow);
-        ASSERT_TRUE(dynamic_cast<CategoryView*>(focusedView()));
+        ASSERT_TRUE(pressUntil<CategoryView>(PressType::downArrow, 10));
         press(PressType::select);
         press(PressType::leftArrow);
         EXPECT_FALSE(emptyCategory->isEnabled);

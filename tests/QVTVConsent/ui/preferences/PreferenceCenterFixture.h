@@ -37,12 +37,6 @@ protected:
     std::shared_ptr<qvtv::QVPreferenceCenterData> templateData();
     std::shared_ptr<qvtv::QVPreferenceCenterViewController> open(std::shared_ptr<qvtv::QVPreferenceCenterData> data);
     bool isPresented(const tvkit::ViewController& screen);
-    // Presses `type` until a view of type T has focus; that view, or null when none gets it.
-    template <class T>
-    T* pressUntil(tvkit::PressType type, int limit = 60) {
-        for (int i = 0; i < limit && !dynamic_cast<T*>(focusedView()); ++i) press(type);
-        return dynamic_cast<T*>(focusedView());
-    }
     // The bodies the service received on `endpoint`, oldest first.
     std::vector<nlohmann::json> sent(consentservice::ServiceEndpoint endpoint);
 

@@ -26,12 +26,6 @@ protected:
         return screen;
     }
 
-    template <class T>
-    T* pressUntil(PressType type, int limit = 60) {
-        for (int i = 0; i < limit && !dynamic_cast<T*>(focusedView()); ++i) press(type);
-        return dynamic_cast<T*>(focusedView());
-    }
-
     static std::shared_ptr<QVPreferenceCenterData> sample() {
         return center(
             {settingsTab({makeCategory(QVCategoryType::essential, "Essential",

@@ -226,8 +226,7 @@ TEST_F(SettingsTabTest, FocusReachesEveryCardAndTheButtonsAndComesBack) {
     press(PressType::leftArrow, 2);
     EXPECT_EQ(textOf(focusedView()), "Save");
 
-    for (int i = 0; i < 40 && !dynamic_cast<QVTabView*>(focusedView()); ++i) press(PressType::upArrow);
-    EXPECT_TRUE(dynamic_cast<QVTabView*>(focusedView())) << "up always leads back to the tab bar";
+    EXPECT_TRUE(pressUntil<QVTabView>(PressType::upArrow, 40)) << "up always leads back to the tab bar";
 }
 
 TEST_F(SettingsTabTest, AnExpandedPackagesPolicyLinkTakesFocusAndOpensItsAddress) {
