@@ -26,8 +26,9 @@ LoopbackServer::~LoopbackServer() {
 }
 
 void LoopbackServer::start() {
-    port_ = server_->bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) throw std::runtime_error("cannot bind a loopback port");
+    const int port = server_->bind_to_any_port("127.0.0.1");
+    if (port <= 0) throw std::runtime_error("cannot bind a loopback port");
+    port_ = port;
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }

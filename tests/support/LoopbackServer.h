@@ -1,6 +1,7 @@
 #pragma once
 // A cpp-httplib server on 127.0.0.1 and an ephemeral port, running on its own thread for the
-// life of the object. Register handlers on `server()` before `start()`.
+// life of the object. Register handlers on `server()` before `start()`. `port()` and `origin()`
+// may be read from any thread, a handler of another server included.
 //
 //   testsupport::LoopbackServer s(/*tls=*/true);
 //   s.server().Get("/x", [](const httplib::Request&, httplib::Response& r) { r.set_content("hi", "text/plain"); });
@@ -8,6 +9,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -30,7 +32,7 @@ private:
     bool tls_;
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
-    int port_ = 0;
+    std::atomic<int> port_ = 0;  // set by start(); handlers of other servers read it
 };
 
 } // namespace testsupport

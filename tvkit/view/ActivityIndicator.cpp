@@ -17,13 +17,8 @@ void ActivityIndicator::startAnimating() {
 
 void ActivityIndicator::stopAnimating() {
     animating_ = false;
-    if (hidesWhenStopped_) setHidden(true);
+    setHidden(true);
     setNeedsDisplay();
-}
-
-void ActivityIndicator::setHidesWhenStopped(bool hides) {
-    hidesWhenStopped_ = hides;
-    setHidden(hides && !animating_);
 }
 
 Size ActivityIndicator::intrinsicContentSize() const {

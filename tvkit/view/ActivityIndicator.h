@@ -1,6 +1,6 @@
 #pragma once
-// A spinning progress indicator. Hidden while stopped unless told otherwise; the renderer
-// draws the spinner while isAnimating().
+// A spinning progress indicator, hidden while stopped; the renderer draws the spinner while
+// isAnimating().
 //
 //   auto spinner = View::make<ActivityIndicator>(ActivityIndicator::Style::large);
 //   spinner->setColor(Color::white());
@@ -23,8 +23,6 @@ public:
     bool isAnimating() const { return animating_; }
     void startAnimating();
     void stopAnimating();
-    bool hidesWhenStopped() const { return hidesWhenStopped_; }
-    void setHidesWhenStopped(bool hides);
 
     Size intrinsicContentSize() const override;
 
@@ -32,7 +30,6 @@ private:
     Style style_;
     Color color_ = Color::gray(0.6);
     bool animating_ = false;
-    bool hidesWhenStopped_ = true;
 };
 
 } // namespace tvkit

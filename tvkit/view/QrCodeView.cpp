@@ -6,6 +6,11 @@
 
 namespace tvkit {
 
+namespace {
+// The blank margin, in modules, that readers need around the code.
+constexpr int quietZone = 2;
+} // namespace
+
 QrCodeView::QrCodeView(std::string text) {
     setBackgroundColor(Color::white());
     setText(std::move(text));
@@ -18,21 +23,11 @@ void QrCodeView::setText(std::string text) {
     setNeedsDisplay();
 }
 
-void QrCodeView::setModuleColor(Color color) {
-    moduleColor_ = color;
-    setNeedsDisplay();
-}
-
-void QrCodeView::setQuietZoneModules(int modules) {
-    quietZone_ = std::clamp(modules, 0, 8);
-    setNeedsDisplay();
-}
-
 Rect QrCodeView::codeRect() const {
     if (!code_) return {};
     const Rect b = bounds();
     const double side = std::min(b.width(), b.height());
-    const int total = code_->moduleCount() + 2 * quietZone_;
+    const int total = code_->moduleCount() + 2 * quietZone;
     const double module = side / total;
     const double codeSide = module * code_->moduleCount();
     return {b.midX() - codeSide / 2, b.midY() - codeSide / 2, codeSide, codeSide};
@@ -40,13 +35,13 @@ Rect QrCodeView::codeRect() const {
 
 Size QrCodeView::intrinsicContentSize() const {
     if (!code_) return {noIntrinsicMetric, noIntrinsicMetric};
-    const double side = (code_->moduleCount() + 2 * quietZone_) * 4.0;
+    const double side = (code_->moduleCount() + 2 * quietZone) * 4.0;
     return {side, side};
 }
 
 void QrCodeView::draw(Painter& painter) const {
     if (!code_) return;
-    painter.drawImage(*code_, codeRect(), moduleColor_);
+    painter.drawImage(*code_, codeRect(), Color::black());
 }
 
 } // namespace tvkit

@@ -1,7 +1,7 @@
 #pragma once
-// Shows a link as a QR code, so a viewer can open on a phone what a TV cannot: dark modules in
-// `moduleColor` on the view's background (white unless changed), inside a quiet zone of
-// `quietZoneModules`. The code keeps square and centred whatever the view's shape.
+// Shows a link as a QR code, so a viewer can open on a phone what a TV cannot: black modules on
+// the view's background (white unless changed), inside a quiet zone of two modules. The code
+// keeps square and centred whatever the view's shape.
 //
 //   auto code = View::make<QrCodeView>("https://example.com/privacy");
 //   code->widthAnchor().equalToConstant(200);
@@ -23,10 +23,6 @@ public:
     // An empty or unencodable text shows just the background.
     void setText(std::string text);
     const std::shared_ptr<const QrCode>& code() const { return code_; }
-    Color moduleColor() const { return moduleColor_; }
-    void setModuleColor(Color color);
-    int quietZoneModules() const { return quietZone_; }
-    void setQuietZoneModules(int modules);
 
     // Where the modules land inside the bounds.
     Rect codeRect() const;
@@ -36,8 +32,6 @@ public:
 private:
     std::string text_;
     std::shared_ptr<const QrCode> code_;
-    Color moduleColor_ = Color::black();
-    int quietZone_ = 2;
 };
 
 } // namespace tvkit
