@@ -7,7 +7,6 @@
 
 #include "platform/HttpSession.h"
 #include "support/TempDir.h"
-#include "support/TestCertificates.h"
 
 using namespace std::chrono_literals;
 using consentservice::ConsentService;
@@ -171,20 +170,6 @@ TEST_F(ConsentServiceTest, AdminInterfaceOverHttp) {
     EXPECT_EQ(requests[1]["method"], "POST");
     ASSERT_TRUE(admin("DELETE", "/submissions").ok());
     EXPECT_EQ(Json::parse(admin("GET", "/submissions").response().body).size(), 0u);
-}
-
-TEST_F(ConsentServiceTest, ServesHttpsWithTheTestCertificate) {
-    const auto& certs = testsupport::TestCertificates::shared();
-    auto options = ConsentService::Options::serving(fixtures_.path());
-    options.tlsCert = certs.serverCert;
-    options.tlsKey = certs.serverKey;
-    ConsentService secure(options);
-    ASSERT_TRUE(secure.start());
-    EXPECT_EQ(secure.origin().rfind("https://127.0.0.1:", 0), 0u);
-    platform::HttpSession trusting(platform::HttpSession::withExtraCa(certs.caCert));
-    auto answer = trusting.send(platform::HttpRequest::get(secure.baseUrl() + "/mobilebanner/template/app-a"), token_);
-    ASSERT_TRUE(answer.ok()) << answer.failure().description;
-    EXPECT_EQ(answer.response().body, R"({"which": "a-default"})");
 }
 
 TEST_F(ConsentServiceTest, HostsImageFilesAndNothingOutsideTheirFolder) {

@@ -13,7 +13,10 @@ ServiceDatabase::ServiceDatabase(const std::filesystem::path& file) {
         " received_at INTEGER NOT NULL);"
         "CREATE TABLE IF NOT EXISTS documents (application_id TEXT NOT NULL, client_session_id TEXT NOT NULL,"
         " body BLOB NOT NULL, PRIMARY KEY (application_id, client_session_id))";
-    int rc = file.empty() ? db_.openInMemory() : db_.open(file, schema);
+    // The service's database exists from its start, empty, so nothing is seeded into it.
+    bool created = false;
+    const auto nothing = [](sqlite3*) { return SQLITE_OK; };
+    int rc = file.empty() ? db_.openInMemory() : db_.create(file, schema, nothing, created);
     if (rc == SQLITE_OK && file.empty()) rc = db_.exec(schema);
     if (rc != SQLITE_OK) db_ = platform::SqliteConnection();
 }

@@ -3,6 +3,7 @@
 //
 //   auto c = tvkit::Color::fromRGBA8(0x33, 0x66, 0x99);
 //   auto faded = c.withAlpha(0.5);
+//   auto ink = c.readableOn(tvkit::Color::white());   // c, or black or white when c would not read
 
 #include <cstdint>
 
@@ -28,6 +29,15 @@ struct Color {
         return {red + (to.red - red) * t, green + (to.green - green) * t, blue + (to.blue - blue) * t,
                 alpha + (to.alpha - alpha) * t};
     }
+    // Relative luminance of the colour taken as opaque (WCAG 2): 0 for black, 1 for white.
+    double luminance() const;
+    // Contrast ratio of two colours taken as opaque (WCAG 2): 1 for equal ones, 21 for black on white.
+    static double contrastRatio(const Color& a, const Color& b);
+    // This colour when text in it reads on `background` (a contrast ratio of at least
+    // `minimumRatio`, 3 being the least for large text), otherwise black or white, whichever
+    // reads better there. The alpha stays this colour's.
+    Color readableOn(const Color& background, double minimumRatio = 3) const;
+
     friend bool operator==(const Color&, const Color&) = default;
 };
 

@@ -524,4 +524,17 @@ AttributedString HtmlImporter::importOrPlain(std::string_view document, std::str
     return AttributedString(Utf8::sanitized(plainText), plain);
 }
 
+std::string HtmlImporter::plainText(std::string_view fragment) {
+    if (fragment.find_first_of("<&") == std::string_view::npos) return std::string(fragment);
+    Options options;
+    options.keepTextLists = false;
+    auto text = import(fragment, options);
+    if (!text) return std::string(fragment);
+    // A marker is followed by a tab for the list's indent, which plain text has not; an image
+    // stands in the text as an object replacement character, which plain text cannot show.
+    text->replaceAll("\t", " ");
+    text->replaceAll("\xEF\xBF\xBC", "");
+    return text->text();
+}
+
 } // namespace tvkit

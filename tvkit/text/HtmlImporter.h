@@ -38,6 +38,12 @@ public:
     // import(), or `plainText` unstyled (in the options' font and colour) when that fails.
     static AttributedString importOrPlain(std::string_view document, std::string_view plainText,
                                           const Options& options);
+
+    // The words a fragment shows, for places that draw plain text: no markup, entities
+    // decoded, each paragraph and list item on its own line, list items after their marker
+    // ("• Item"). Text without '<' or '&' is returned as it is (its line breaks kept); a
+    // fragment that cannot be imported is returned as it is too.
+    static std::string plainText(std::string_view fragment);
 };
 
 } // namespace tvkit

@@ -122,10 +122,9 @@ void QVConsentBannerViewController::setupLogo() {
     auto logo = std::make_shared<QVPaddingView<QVRemoteImageView>>(imageView, tvkit::EdgeInsets::all(10));
     logo->setTranslatesAutoresizingMaskIntoConstraints(false);
     container_->addArrangedSubview(logo);
-    // The strip fills its members' height, so the logo's own height gives way to it.
-    auto height = logo->heightAnchor().equalToConstant(logoSize);
-    height->setPriority(tvkit::layout::Priority::required - 1);
-    LayoutConstraint::activate({logo->widthAnchor().equalToConstant(logoSize), height});
+    // Only the width is fixed: the strip fills its members' height and is never lower than
+    // 132, so a height of 100 could never hold, and the logo scales to fit whatever it gets.
+    logo->widthAnchor().equalToConstant(logoSize)->setActive(true);
 
     imageView->setContentMode(tvkit::ImageView::ContentMode::scaleAspectFit);
     if (!platform::HttpSession::buildUrl(platform::HttpRequest::get(data->logoUrl))) {
@@ -281,7 +280,11 @@ void QVConsentBannerViewController::setupAdvancedBanner() {
                                     strip->bottomAnchor().equalTo(view()->bottomAnchor()),
                                     strip->heightAnchor().equalToConstant(stripHeight)});
     };
-    pinToBottom(tvkit::View::make());
+    // The check boxes belong to the banner: their strip is the banner's colour, darkened a
+    // little by the scroll view over it, never the host's screen showing through.
+    auto backing = tvkit::View::make();
+    backing->setBackgroundColor(ColorUtils::fromHex(data->backgroundColor));
+    pinToBottom(backing);
     auto scroll = tvkit::View::make<tvkit::ScrollView>();
     scroll->setShowsHorizontalScrollIndicator(false);
     scroll->setBackgroundColor(tvkit::Color::black().withAlpha(0.1));

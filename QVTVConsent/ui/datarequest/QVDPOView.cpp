@@ -5,6 +5,7 @@
 #include "QVTVConsent/ui/controls/QVPaddedLabel.h"
 #include "QVTVConsent/ui/controls/Spacer.h"
 #include "platform/Url.h"
+#include "tvkit/focus/FocusLook.h"
 #include "tvkit/input/TapGestureRecognizer.h"
 #include "tvkit/view/TextView.h"
 
@@ -51,7 +52,10 @@ QVDPOView::QVDPOView(std::shared_ptr<const QVDataRequestFormData> data) : data_(
     }
     if (box.cornerType == QVCornerType::smooth) layer().setCornerRadius(8);
 
-    const tvkit::Color text = ColorUtils::fromHex(data_->textColor);
+    // The form's text colour is chosen for the card; on a filled box (white in the templates)
+    // a light one would vanish, so there the texts take black or white instead.
+    const tvkit::Color formText = ColorUtils::fromHex(data_->textColor);
+    const tvkit::Color text = box.fillType == QVFillType::fill ? formText.readableOn(boxColor) : formText;
     auto title = paddedLabel(data_->contactOurOfficerTitle, {0, 12, 0, 12}, tvkit::Font::system(16, tvkit::Font::semibold), text);
     title_ = title.get();
     auto name = paddedLabel(data_->dpoNameLabel + ": " + data_->dpoName, {0, 12, 0, 12}, tvkit::Font::system(14), text);
@@ -68,6 +72,11 @@ QVDPOView::QVDPOView(std::shared_ptr<const QVDataRequestFormData> data) : data_(
     email->setSelectable(false);
     email->setTextContainerInset({0, 0, 0, 12});
     email->setUserInteractionEnabled(true);
+    // The remote reaches the address only by focus, and Select on it is the tap; an empty
+    // one shows nothing to focus.
+    email->setFocusable(!data_->dpoEmail.empty());
+    email->setAccessibilityTraits(tvkit::AccessibilityTraits::link);
+    email->layer().setCornerRadius(4);
     email->addGestureRecognizer(
         std::make_shared<tvkit::TapGestureRecognizer>([this](tvkit::GestureRecognizer&) { handleDPOEmailTap(); }));
     auto row = tvkit::View::make<tvkit::StackView>(std::vector<std::shared_ptr<tvkit::View>>{key, email});
@@ -81,6 +90,20 @@ QVDPOView::QVDPOView(std::shared_ptr<const QVDataRequestFormData> data) : data_(
     addArrangedSubview(Spacer::make(std::nullopt, 2));
     addArrangedSubview(std::move(row));
     addArrangedSubview(Spacer::make(std::nullopt, 12));
+}
+
+void QVDPOView::didUpdateFocus(const tvkit::FocusUpdateContext& context, tvkit::FocusAnimationCoordinator& coordinator) {
+    tvkit::StackView::didUpdateFocus(context, coordinator);
+    tvkit::addFocusLook(
+        *email_, context, coordinator,
+        [email = email_] {
+            email->setTransform(tvkit::AffineTransform::scale(focusedScale, focusedScale));
+            email->setBackgroundColor(systemBlue.withAlpha(0.15));
+        },
+        [email = email_] {
+            email->setTransform(tvkit::AffineTransform());
+            email->setBackgroundColor(tvkit::Color::clear());
+        });
 }
 
 void QVDPOView::handleDPOEmailTap() {

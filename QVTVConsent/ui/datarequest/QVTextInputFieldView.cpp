@@ -28,7 +28,6 @@ bool isBlank(std::string_view text) { return StringUtils::trim(text).empty(); }
 
 QVTextInputFieldView::QVTextInputFieldView(std::shared_ptr<QVTextInputFieldData> data) : data_(std::move(data)) {
     std::shared_ptr<tvkit::TextField> field = data_->maxLines >= 1 ? makeTextField() : makeTextView();
-    field->setTextColor(ColorUtils::fromHex(data_->textColor));
     field->setFont(tvkit::Font::system(16));
     field->setKeyboardType(data_->keyboardType);
     // The placeholder is drawn in gray while the text is empty; it never becomes the text, so
@@ -94,11 +93,17 @@ void QVTextInputFieldView::applyStyle() {
     field.layer().setCornerRadius(data_->cornerType == QVCornerType::smooth ? 8 : 0);
     field.layer().setBorderColor(text);
     if (data_->fillType == QVFillType::fill) {
-        field.setBackgroundColor(ColorUtils::fromHex(data_->backgroundColor));
+        const tvkit::Color fill = ColorUtils::fromHex(data_->backgroundColor);
+        field.setBackgroundColor(fill);
         field.layer().setBorderWidth(0);
+        // One template colour serves the caption on the card and the typed text on the fill;
+        // light text meant for a dark card would vanish on a white fill, so there the typed
+        // text takes black or white instead.
+        field.setTextColor(text.readableOn(fill));
     } else {
         field.setBackgroundColor(tvkit::Color::clear());
         field.layer().setBorderWidth(1);
+        field.setTextColor(text);
     }
 }
 

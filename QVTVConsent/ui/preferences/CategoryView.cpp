@@ -11,6 +11,7 @@
 #include "platform/DispatchQueue.h"
 #include "tvkit/app/Accessibility.h"
 #include "tvkit/layout/LayoutConstraint.h"
+#include "tvkit/text/HtmlImporter.h"
 
 namespace qvtv {
 
@@ -103,7 +104,9 @@ std::shared_ptr<tvkit::View> CategoryView::makePackagesArea() {
     area->setHidden(!category_->isExpanded);
     packagesContainer_ = area.get();
 
-    auto description = makeLabel(category_->description, tvkit::Font::system(14), style_.textColor);
+    // Templates write descriptions as HTML; the label shows their words, never the tags.
+    auto description =
+        makeLabel(tvkit::HtmlImporter::plainText(category_->description), tvkit::Font::system(14), style_.textColor);
     description->setNumberOfLines(0);
     area->addArrangedSubview(description);
     area->addArrangedSubview(Spacer::make(std::nullopt, 16));

@@ -14,26 +14,21 @@ using qvtv::QVSupportedPackage;
 
 TEST(QVSupportedPackage, TheRegistryHoldsTheFourSdksInOrder) {
     const auto& all = QVSupportedPackage::allValues();
-    ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[0].packageId, "FirebaseAnalytics");
-    EXPECT_EQ(all[1].packageId, "Singular");
-    EXPECT_EQ(all[2].packageId, "TenjinSDK");
-    EXPECT_EQ(all[3].packageId, "Airbridge");
-
-    EXPECT_EQ(all[0].className(), "FIRAnalytics");
-    EXPECT_EQ(all[1].className(), "Singular");
-    EXPECT_EQ(all[2].className(), "TenjinSDK");
-    EXPECT_EQ(all[3].className(), "Airbridge.Airbridge");
-
-    EXPECT_EQ(all[0].categoryType, QVCategoryType::analytics);
-    EXPECT_FALSE(all[0].requiresATT);
-    EXPECT_EQ(all[0].expectedConsentSignalInputType, QVConsentSignalInputType::gcmSignalMap);
-    for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_EQ(all[i].categoryType, QVCategoryType::advertising);
-        EXPECT_TRUE(all[i].requiresATT);
-        EXPECT_EQ(all[i].expectedConsentSignalInputType, QVConsentSignalInputType::boolean);
+    const std::vector<std::pair<std::string, std::string>> expected{{"FirebaseAnalytics", "FIRAnalytics"},
+                                                                    {"Singular", "Singular"},
+                                                                    {"TenjinSDK", "TenjinSDK"},
+                                                                    {"Airbridge", "Airbridge.Airbridge"}};
+    ASSERT_EQ(all.size(), expected.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool analytics = i == 0;  // the others are attribution SDKs
+        EXPECT_EQ(all[i].packageId, expected[i].first);
+        EXPECT_EQ(all[i].className(), expected[i].second);
+        EXPECT_EQ(all[i].categoryType, analytics ? QVCategoryType::analytics : QVCategoryType::advertising);
+        EXPECT_EQ(all[i].requiresATT, !analytics);
+        EXPECT_EQ(all[i].expectedConsentSignalInputType,
+                  analytics ? QVConsentSignalInputType::gcmSignalMap : QVConsentSignalInputType::boolean);
+        EXPECT_TRUE(all[i].hasAutoConsentSupport);
     }
-    for (const auto& p : all) EXPECT_TRUE(p.hasAutoConsentSupport);
 }
 
 TEST(QVSupportedPackage, LookupIgnoresCaseButEqualityDoesNot) {

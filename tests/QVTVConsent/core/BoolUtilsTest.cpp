@@ -5,22 +5,13 @@
 using nlohmann::json;
 using qvtv::BoolUtils;
 
-TEST(BoolUtils, GetBoolReadsBooleansAndYesNoWordsInAnyCase) {
-    for (const char* word : {"true", "TRUE", "True", "yes", "Yes", "YES"}) {
-        json v = word;
-        EXPECT_TRUE(BoolUtils::getBool(&v, false)) << word;
+TEST(BoolUtils, GetBoolReadsBooleansAndYesNoWordsInAnyCaseAndFallsBackForEverythingElse) {
+    for (json v : {json(true), json("true"), json("TRUE"), json("True"), json("yes"), json("Yes"), json("YES")}) {
+        EXPECT_TRUE(BoolUtils::getBool(&v, false)) << v.dump();
     }
-    for (const char* word : {"false", "FaLsE", "no", "NO"}) {
-        json v = word;
-        EXPECT_FALSE(BoolUtils::getBool(&v, true)) << word;
+    for (json v : {json(false), json("false"), json("FaLsE"), json("no"), json("NO")}) {
+        EXPECT_FALSE(BoolUtils::getBool(&v, true)) << v.dump();
     }
-    json t = true;
-    json f = false;
-    EXPECT_TRUE(BoolUtils::getBool(&t, false));
-    EXPECT_FALSE(BoolUtils::getBool(&f, true));
-}
-
-TEST(BoolUtils, GetBoolFallsBackForEverythingElse) {
     for (json v : {json("1"), json(" true"), json("true "), json(""), json(1), json(0), json(nullptr),
                    json::object(), json::array()}) {
         EXPECT_TRUE(BoolUtils::getBool(&v, true)) << v.dump();
@@ -30,15 +21,14 @@ TEST(BoolUtils, GetBoolFallsBackForEverythingElse) {
 }
 
 TEST(BoolUtils, GetOptionalBoolKnowsOnlyTrueAndFalse) {
-    json yes = "Yes";
-    json no = "no";
-    json upper = "TRUE";
-    json lower = "false";
-    json b = false;
-    EXPECT_EQ(BoolUtils::getOptionalBool(&yes), std::nullopt);
-    EXPECT_EQ(BoolUtils::getOptionalBool(&no, true), true);
-    EXPECT_EQ(BoolUtils::getOptionalBool(&upper), true);
-    EXPECT_EQ(BoolUtils::getOptionalBool(&lower, true), false);
-    EXPECT_EQ(BoolUtils::getOptionalBool(&b, true), false);
+    struct Case {
+        json value;
+        std::optional<bool> fallback;
+        std::optional<bool> expected;
+    };
+    for (const auto& c : {Case{"Yes", std::nullopt, std::nullopt}, Case{"no", true, true}, Case{"TRUE", std::nullopt, true},
+                          Case{"false", true, false}, Case{false, true, false}}) {
+        EXPECT_EQ(BoolUtils::getOptionalBool(&c.value, c.fallback), c.expected) << c.value.dump();
+    }
     EXPECT_EQ(BoolUtils::getOptionalBool(nullptr, false), false);
 }

@@ -19,26 +19,10 @@ TEST(NumUtils, ParseInt64ReadsStrictDecimalText) {
 }
 
 TEST(NumUtils, GetIntTellsNumbersFromTextFromOtherKinds) {
-    json integer = 12;
-    json negative = -3;
-    json text = "+12";
-    json blank = " 12";
-    json twenty = "12345678901234567890";
-    json twentyNumber = 12345678901234567890ull;
-    json whole = 12.0;
-    json fraction = 12.5;
-    json boolean = true;
-    json null = nullptr;
-    EXPECT_EQ(NumUtils::getInt(&integer, 7), 12);
-    EXPECT_EQ(NumUtils::getInt(&negative, 7), -3);
-    EXPECT_EQ(NumUtils::getInt(&text, 7), 12);
-    EXPECT_EQ(NumUtils::getInt(&blank, 7), 7);
-    EXPECT_EQ(NumUtils::getInt(&twenty, 7), 7);
-    EXPECT_EQ(NumUtils::getInt(&twentyNumber, 7), 7);
-    EXPECT_EQ(NumUtils::getInt(&whole, 7), 12);
-    EXPECT_EQ(NumUtils::getInt(&fraction, 7), 7);
-    EXPECT_EQ(NumUtils::getInt(&boolean, 7), 7);
-    EXPECT_EQ(NumUtils::getInt(&null, 7), 7);
+    const std::vector<std::pair<json, std::int64_t>> cases{
+        {12, 12}, {-3, -3}, {"+12", 12}, {" 12", 7}, {"12345678901234567890", 7}, {12345678901234567890ull, 7},
+        {12.0, 12}, {12.5, 7}, {true, 7}, {nullptr, 7}};
+    for (const auto& [value, expected] : cases) EXPECT_EQ(NumUtils::getInt(&value, 7), expected) << value.dump();
     EXPECT_EQ(NumUtils::getInt(nullptr, 7), 7);
 }
 

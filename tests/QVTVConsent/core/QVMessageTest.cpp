@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "QVTVConsent/core/Config.h"
 #include "QVTVConsent/core/QVDataMessage.h"
 #include "QVTVConsent/model/QVConsentStatus.h"
 
@@ -51,9 +50,4 @@ TEST(QVMessage, ReadsItsDictionaryFormBackTolerantly) {
     ASSERT_FALSE(fail.ok());
     EXPECT_EQ(fail.error().domain, "Invalid JSON ([])");
     EXPECT_EQ(fail.error().code, 500);
-}
-
-TEST(Config, BuildConstants) {
-    EXPECT_EQ(qvtv::Config::buildVersion, "0.1.6-beta");
-    EXPECT_EQ(qvtv::Config::blockingMode, qvtv::QVBlockingMode::auto_);
 }

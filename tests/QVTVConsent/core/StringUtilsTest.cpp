@@ -6,30 +6,22 @@ using nlohmann::json;
 using qvtv::StringUtils;
 
 TEST(StringUtils, GetStringTakesOnlyTextAndTrimsEverything) {
+    for (json v : {json(5), json(nullptr), json(true)}) EXPECT_EQ(StringUtils::getString(&v, "dflt"), "dflt") << v.dump();
     json text = " \n abc\t\r\n";
-    json number = 5;
-    json null = nullptr;
-    json boolean = true;
     EXPECT_EQ(StringUtils::getString(&text), "abc");
-    EXPECT_EQ(StringUtils::getString(&number, "dflt"), "dflt");
-    EXPECT_EQ(StringUtils::getString(&null, "dflt"), "dflt");
-    EXPECT_EQ(StringUtils::getString(&boolean, "dflt"), "dflt");
     EXPECT_EQ(StringUtils::getString(nullptr), "");
     EXPECT_EQ(StringUtils::getString(nullptr, "  padded default "), "padded default");
 }
 
 TEST(StringUtils, GetOptionalStringDescribesNonTextOnlyWithoutDefault) {
-    json text = " x ";
+    for (const auto& [value, expected] : std::vector<std::pair<json, std::string>>{
+             {" x ", "x"}, {42, "42"}, {1.5, "1.5"}, {nullptr, "null"}}) {
+        EXPECT_EQ(StringUtils::getOptionalString(&value), expected) << value.dump();
+    }
     json number = 42;
-    json fraction = 1.5;
-    json null = nullptr;
+    EXPECT_EQ(StringUtils::getOptionalString(&number, " d "), "d");
     EXPECT_EQ(StringUtils::getOptionalString(nullptr), std::nullopt);
     EXPECT_EQ(StringUtils::getOptionalString(nullptr, "d"), std::nullopt);
-    EXPECT_EQ(StringUtils::getOptionalString(&text), "x");
-    EXPECT_EQ(StringUtils::getOptionalString(&number), "42");
-    EXPECT_EQ(StringUtils::getOptionalString(&fraction), "1.5");
-    EXPECT_EQ(StringUtils::getOptionalString(&null), "null");
-    EXPECT_EQ(StringUtils::getOptionalString(&number, " d "), "d");
 }
 
 TEST(StringUtils, TrimRemovesUnicodeSeparatorsButKeepsInnerTextAndBadBytes) {

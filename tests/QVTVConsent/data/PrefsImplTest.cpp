@@ -197,8 +197,7 @@ TEST_F(PrefsImplTest, ApplicationIdsKeepSeparateEntriesExceptAppliedGcmData) {
     EXPECT_NE(prefs->getClientId(app), prefs->getClientId(kids));
 
     keychain()->save(R"({"region": "DE", "consent_data": []})", "applied_gcm_data");
-    EXPECT_EQ(prefs->getAppliedGCMData(), prefs->getAppliedGCMData());
-    EXPECT_TRUE(prefs->getAppliedGCMData());
+    EXPECT_TRUE(prefs->getAppliedGCMData());  // one entry for the device, whatever the id
 }
 
 TEST_F(PrefsImplTest, ClientIdIsMadeOnceAndRemadeWhenEmpty) {

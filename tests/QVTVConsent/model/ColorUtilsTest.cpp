@@ -22,7 +22,4 @@ TEST(ColorUtils, ToHexRoundsHalvesUpAndClamps) {
     EXPECT_EQ(ColorUtils::toHex({0.5, 0, 1, 1}), "#8000FF");
     EXPECT_EQ(ColorUtils::toHex(ColorUtils::fromHex("#0a1B2c")), "#0A1B2C");
     EXPECT_EQ(ColorUtils::toHex({1.5, -0.2, 0.999, 1}), "#FF00FF");
-    EXPECT_EQ(ColorUtils::toHex(tvkit::Color::black()), "#000000");
-    EXPECT_EQ(ColorUtils::toHex(ColorUtils::primary500()), "#008471");
-    EXPECT_EQ(ColorUtils::primary500().alpha, 1.0);
 }

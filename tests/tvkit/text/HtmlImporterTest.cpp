@@ -149,3 +149,16 @@ TEST(HtmlImporter, UnusableInputFallsBackToPlainTextWithAReason) {
     auto kept = HtmlImporter::import(nested + "deep");
     EXPECT_EQ(kept->text(), "deep");
 }
+
+TEST(HtmlImporter, PlainTextKeepsTheWordsLinesAndMarkersButNoMarkup) {
+    EXPECT_EQ(HtmlImporter::plainText("<p>Needed to <b>run</b>.</p><p><i>Purposes:</i></p>"
+                                      "<ul><li>Signing in</li><li>DRM</li></ul><p>A child&rsquo;s"
+                                      "<img src=\"a.png\" width=\"4\" height=\"4\"> name</p>"),
+              "Needed to run.\nPurposes:\n\xE2\x80\xA2 Signing in\n\xE2\x80\xA2 DRM\nA child\xE2\x80\x99s name");
+    // Text that holds no markup is shown as written, line breaks and all.
+    EXPECT_EQ(HtmlImporter::plainText("Line one\n  line two"), "Line one\n  line two");
+    EXPECT_EQ(HtmlImporter::plainText(""), "");
+    // What cannot be imported stays as it came rather than vanishing.
+    testsupport::LogCapture log;
+    EXPECT_EQ(HtmlImporter::plainText("<p>caf\xE9</p>"), "<p>caf\xE9</p>");
+}

@@ -106,10 +106,13 @@ bool SdlHost::run() {
     }
     sdl.initialised = true;
     if (scale_ == fitToDisplay) {
-        SDL_DisplayMode mode;
-        // Leave room for the desktop's panels and the window's frame.
-        scale_ = SDL_GetDesktopDisplayMode(0, &mode) == 0
-                     ? std::clamp(std::min(mode.w * 0.9 / screen_.width, mode.h * 0.9 / screen_.height), 0.1, 1.0)
+        // The usable area leaves out the desktop's panels and is in window coordinates (a
+        // display mode is in pixels, twice too large on a high-density screen). Three quarters
+        // of it leave room for the window's frame and stay below the size at which desktops
+        // maximise a new window to a shape of their own.
+        SDL_Rect usable;
+        scale_ = SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0
+                     ? std::clamp(std::min(usable.w * 0.75 / screen_.width, usable.h * 0.75 / screen_.height), 0.1, 1.0)
                      : 0.5;
     }
     const int width = static_cast<int>(std::lround(screen_.width * scale_));
@@ -117,6 +120,9 @@ bool SdlHost::run() {
     sdl.window.reset(SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                       SDL_WINDOW_ALLOW_HIGHDPI));
     if (sdl.window) sdl.renderer.reset(SDL_CreateRenderer(sdl.window.get(), -1, 0));
+    // Whatever size the window ends up with (a window manager may still resize it), the frame
+    // keeps the screen's shape, with bars on two sides rather than stretched.
+    if (sdl.renderer && SDL_RenderSetLogicalSize(sdl.renderer.get(), width, height) != 0) sdl.renderer.reset();
     if (sdl.renderer) {
         sdl.texture.reset(SDL_CreateTexture(sdl.renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                             width, height));
@@ -141,7 +147,10 @@ bool SdlHost::run() {
                 if (event.type == SDL_QUIT) running_ = false;
                 else if (event.type == SDL_KEYDOWN) handleKey(event.key.keysym.sym);
                 else if (event.type == SDL_TEXTINPUT) sendTyped(event.text.text);
-                else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) window_->markNeedsDisplay();
+                else if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                                           event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+                    window_->markNeedsDisplay();
+                }
             } while (SDL_PollEvent(&event));
         }
         if (SDL_GetTicks() < nextFrame) continue;

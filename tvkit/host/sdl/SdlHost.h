@@ -18,7 +18,9 @@ namespace tvkit {
 
 class SdlHost {
 public:
-    // As the window scale: the largest window that fits the display, at most the screen's size.
+    // As the window scale: a window of the screen's shape that fits well inside the display's
+    // usable area, at most the screen's size. The picture keeps that shape even when the window
+    // is resized later (bars fill the rest).
     static constexpr double fitToDisplay = 0;
 
     explicit SdlHost(Size screen = {1920, 1080}, double windowScale = 0.5, std::string title = "tvkit");

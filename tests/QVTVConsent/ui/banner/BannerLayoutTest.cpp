@@ -15,6 +15,7 @@
 #include "QVTVConsent/ui/controls/QVCheckboxView.h"
 #include "QVTVConsent/ui/controls/QVTVFocusButton.h"
 #include "QVTVConsent/ui/text/QVAttributedScrollableTextView.h"
+#include "support/LogCapture.h"
 #include "tvkit/text/TextMeasurer.h"
 
 namespace {
@@ -73,7 +74,10 @@ protected:
 };
 
 TEST_F(BannerLayoutTest, SimpleBannerSitsOnTheBottomWithMeasuredButtonsAndTheRestForTheText) {
+    testsupport::LogCapture log;
     auto& screen = show(bannerData("demo-tv-app"));
+    // The strip's constraints hold together: the solver has nothing to report.
+    EXPECT_FALSE(log.containsSubstring("LayoutSolver")) << log.lines().front();
     const auto strip = windowFrame(*screen.container());
     EXPECT_EQ(strip.minX(), 0);
     EXPECT_EQ(strip.width(), 1920);
@@ -164,6 +168,13 @@ TEST_F(BannerLayoutTest, AdvancedBannerEndsAboveAStripOfCategoryCheckBoxes) {
     press(tvkit::PressType::upArrow);
     EXPECT_NE(dynamic_cast<tvkit::Button*>(focusedView()), nullptr);
     (void)screen;
+
+    // The boxes' strip is the banner's colour, darkened a tenth, never the host's screen.
+    show(bannerData("demo-tv-advanced", [](nlohmann::json& b) { b["template"]["Settings"]["BackgroundColor"] = "#2060A0"; }));
+    const tvkit::Color strip = host().render().pixel(1900, 1070);
+    EXPECT_NEAR(strip.red, 0x20 / 255.0 * 0.9, 0.01);
+    EXPECT_NEAR(strip.green, 0x60 / 255.0 * 0.9, 0.01);
+    EXPECT_NEAR(strip.blue, 0xA0 / 255.0 * 0.9, 0.01);
 }
 
 TEST_F(BannerLayoutTest, FocusStartsOnAcceptAndTheArrowsWalkButtonsAndText) {

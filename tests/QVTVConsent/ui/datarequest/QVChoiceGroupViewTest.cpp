@@ -135,6 +135,7 @@ TEST(QVDPOView, TheAddressOpensAsAMailLinkOnlyWhenItFormsOne) {
     EXPECT_TRUE(view->emailLabel().attributedText().runs()[0].attributes.underline);
     EXPECT_EQ(view->layer().cornerRadius(), 8);
     EXPECT_EQ(view->backgroundColor(), tvkit::Color::white());
+    EXPECT_EQ(view->titleLabel().textColor(), tvkit::Color::fromRGBA8(0x33, 0x33, 0x33));
     view->handleDPOEmailTap();
     EXPECT_EQ(opener.opened, std::vector<std::string>{"mailto:dpo@example.com"});
 
@@ -143,6 +144,12 @@ TEST(QVDPOView, TheAddressOpensAsAMailLinkOnlyWhenItFormsOne) {
         View::make<QVDPOView>(form)->handleDPOEmailTap();
     }
     EXPECT_EQ(opener.opened.size(), 1u);
+
+    // A light text colour meant for a dark card would vanish on the white box: black there.
+    form->textColor = "#F2F4F7";
+    auto light = View::make<QVDPOView>(form);
+    EXPECT_EQ(light->titleLabel().textColor(), tvkit::Color::black());
+    EXPECT_EQ(light->nameLabel().textColor(), tvkit::Color::black());
 }
 
 } // namespace

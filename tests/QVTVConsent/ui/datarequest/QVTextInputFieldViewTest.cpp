@@ -150,10 +150,32 @@ TEST(QVTextInputFieldView, TheFieldStyleHoldsThroughFocusChanges) {
         EXPECT_EQ(b.layer().borderWidth(), 1);
         EXPECT_EQ(b.layer().borderColor(), Color::fromRGBA8(0x10, 0x20, 0x30));
         EXPECT_EQ(b.backgroundColor(), Color::clear());
+        EXPECT_EQ(a.textColor(), Color::fromRGBA8(0x10, 0x20, 0x30));
+        EXPECT_EQ(b.textColor(), Color::fromRGBA8(0x10, 0x20, 0x30));
         form.host.press(i % 2 ? PressType::upArrow : PressType::downArrow);
         form.host.advance(0.5);
     }
     EXPECT_TRUE(b.isFocused());
+}
+
+// A dark card's light text colour serves the captions; typed into a white field it would all
+// but vanish, so the field draws it in black, before and after the keyboard, while an
+// outlined field (text on the card) keeps the template's colour.
+TEST(QVTextInputFieldView, TypedTextReadsOnTheFieldsFill) {
+    auto filled = field("Name");
+    auto outlined = field("Phone");
+    for (auto& d : {filled, outlined}) {
+        d->textColor = "#F2F4F7";
+        d->backgroundColor = "#FFFFFF";
+    }
+    outlined->fillType = QVFillType::stroke;
+    Form form({filled, outlined});
+    tvkit::TextField& a = form.fields[0]->editor();
+    EXPECT_EQ(a.textColor(), Color::black());
+    form.typeInto("Jane");
+    EXPECT_EQ(a.text(), "Jane");
+    EXPECT_EQ(a.textColor(), Color::black());
+    EXPECT_EQ(form.fields[1]->editor().textColor(), Color::fromRGBA8(0xF2, 0xF4, 0xF7));
 }
 
 } // namespace

@@ -3,12 +3,16 @@
 #include <nlohmann/json.hpp>
 
 #include "QVTVConsent/ui/controls/UIExtensions.h"
+#include "QVTVConsent/ui/datarequest/QVDPOView.h"
 #include "QVTVConsent/ui/datarequest/QVTextInputFieldView.h"
 #include "QVTVConsent/ui/preferences/PreferenceCenterFixture.h"
 #include "QVTVConsent/ui/preferences/QVPreferenceCenterDSARView.h"
 #include "QVTVConsent/ui/preferences/QVTabView.h"
+#include "support/RecordingURLOpener.h"
 #include "tvkit/app/AlertController.h"
+#include "tvkit/keyboard/OnScreenKeyboard.h"
 #include "tvkit/view/TextField.h"
+#include "tvkit/view/TextView.h"
 
 using namespace qvtv;
 using namespace prefcentertest;
@@ -25,7 +29,11 @@ protected:
         if (HasFatalFailure()) return;
         data = templateData();
         screen = open(data);
-        // Up to the tab bar, across to the data-request tab, Select.
+        openDataRequestTab();
+    }
+
+    // Up to the tab bar, across to the data-request tab, Select: the form is built afresh.
+    void openDataRequestTab() {
         pressUntil<QVTabView>(PressType::upArrow, 30);
         std::size_t index = 0;
         while (index < data->tabs.size() && data->tabs[index].type != QVPreferenceCenterTabType::dataRequest) ++index;
@@ -42,6 +50,16 @@ protected:
         for (int i = 0; i < 30 && textOf(focusedView()) != form->submitButton.label; ++i) press(PressType::downArrow);
         ASSERT_EQ(textOf(focusedView()), form->submitButton.label);
         press(PressType::select);
+    }
+    // Select opens the on-screen keyboard on the focused field; the text goes in as typed on
+    // it, and Menu closes the keyboard.
+    void typeIntoFocusedField(const std::string& text) {
+        press(PressType::select);
+        advance(1);
+        ASSERT_NE(dynamic_cast<tvkit::OnScreenKeyboard*>(&topScreen()), nullptr);
+        host().type(text);
+        press(PressType::menu);
+        advance(1);
     }
     std::shared_ptr<QVPreferenceCenterData> data;
     std::shared_ptr<QVPreferenceCenterViewController> screen;
@@ -91,6 +109,73 @@ TEST_F(DataRequestTabTest, ARefusedRequestShowsTheServiceMessageAndKeepsTheForm)
     EXPECT_EQ(form->email->value, "jane@example.com");
     EXPECT_EQ(sent(ServiceEndpoint::dataRequest).size(), 1u);
     EXPECT_TRUE(delegate->events.empty());
+}
+
+// What the viewer sees after typing into two fields with the remote and moving on to the
+// message: the typed texts in the fields' text colour, readable on their fill.
+TEST_F(DataRequestTabTest, PictureOfTheFormWithTwoFieldsTypedAndTheMessageFocused) {
+    auto fields = findAll<QVTextInputFieldView>(screen->body());
+    ASSERT_EQ(fields.size(), 5u);
+    // From the tab bar into the form, then left to the name at the start of the first row.
+    press(PressType::downArrow);
+    press(PressType::leftArrow);
+    ASSERT_EQ(focusedView(), &fields[0]->editor());
+    typeIntoFocusedField("Jane Doe");
+    press(PressType::rightArrow);
+    ASSERT_EQ(focusedView(), &fields[1]->editor());
+    typeIntoFocusedField("jane@example.com");
+    for (int i = 0; i < 10 && focusedView() != &fields[4]->editor(); ++i) press(PressType::downArrow);
+    ASSERT_EQ(focusedView(), &fields[4]->editor());
+    advance(1);
+
+    EXPECT_EQ(form->name->value, "Jane Doe");
+    EXPECT_EQ(form->email->value, "jane@example.com");
+    EXPECT_EQ(form->message->value, "");
+    // The typed words cover about a thousand pixels, fewer than the usual budget, so this
+    // picture allows a tenth of it.
+    EXPECT_TRUE(matchesGolden("preferences_data_request_filled", {.channelTolerance = 12, .mismatchBudget = 0.0001}));
+}
+
+// The officer's address is reached with the remote; Select on it hands "mailto:" and the
+// address to the host's URL handler. An address that forms no mail address takes focus all
+// the same, and Select on it does nothing.
+TEST_F(DataRequestTabTest, TheOfficersAddressTakesFocusAndSelectOpensAMailLink) {
+    const auto focusAddress = [this]() -> const tvkit::View* {
+        auto* contact = findFirst<QVDPOView>(screen->body());
+        if (!contact) return nullptr;
+        const tvkit::View* address = &contact->emailLabel();
+        for (int i = 0; i < 30 && focusedView() != address; ++i) press(PressType::downArrow);
+        advance(0.5);
+        return focusedView() == address ? address : nullptr;
+    };
+    const tvkit::View* address = focusAddress();
+    ASSERT_NE(address, nullptr) << "down arrows never reached the address";
+    EXPECT_DOUBLE_EQ(address->transform().a, QVDPOView::focusedScale);
+    {
+        testsupport::RecordingURLOpener opener;
+        press(PressType::select);
+        EXPECT_EQ(opener.opened, std::vector<std::string>{"mailto:privacy@northlight-tv.example"});
+    }
+    press(PressType::downArrow);
+    EXPECT_EQ(textOf(focusedView()), form->submitButton.label);
+    EXPECT_DOUBLE_EQ(address->transform().a, 1.0);
+
+    for (const char* unusable : {"no address here", "a@b@c", "@example.com"}) {
+        SCOPED_TRACE(unusable);
+        form->dpoEmail = unusable;
+        openDataRequestTab();
+        address = focusAddress();
+        ASSERT_NE(address, nullptr);
+        testsupport::RecordingURLOpener opener;
+        press(PressType::select);
+        advance(0.5);
+        EXPECT_TRUE(opener.opened.empty());
+        EXPECT_EQ(focusedView(), address);
+        EXPECT_EQ(&topScreen(), screen.get());
+    }
+    form->dpoEmail = "";
+    openDataRequestTab();
+    EXPECT_FALSE(findFirst<QVDPOView>(screen->body())->emailLabel().canBecomeFocused()) << "nothing to focus";
 }
 
 } // namespace

@@ -27,6 +27,7 @@ protected:
                             makePackage({.name = "Reach", .enabled = true, .pp = " \n"}),
                             makePackage({.name = "Billing", .category = QVCategoryType::essential, .enabled = true})},
                            true);
+        ads->description = "<p>Ads <b>pay</b> for the free channels.</p><ul><li>Choosing ads</li></ul>";
         essential = makeCategory(QVCategoryType::essential, "Required",
                                  {makePackage({.name = "Login", .category = QVCategoryType::essential})});
         empty = makeCategory(QVCategoryType::socialMedia, "Social", {});
@@ -86,6 +87,9 @@ TEST_F(SettingsTabTest, CardsShowTheirTitlesDetailsAndTheEssentialLook) {
     EXPECT_NE(findByText("Provider:", reach), nullptr);
     EXPECT_EQ(findByText("Privacy policy:", reach), nullptr);
     EXPECT_TRUE(adNet->packageContentView()->isHidden());
+
+    // A description written as HTML shows its words and lines, not its tags.
+    EXPECT_NE(findByText("Ads pay for the free channels.\n\xE2\x80\xA2 Choosing ads", card(0)), nullptr);
 
     // The column headings sit above the packages.
     EXPECT_NE(findByText("Services", card(0)), nullptr);
