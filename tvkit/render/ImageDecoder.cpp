@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 namespace tvkit {
 
@@ -103,7 +104,35 @@ Bitmap bitmapFrom(GdkPixbuf* pixbuf) {
     return bitmap;
 }
 
+// gdk-pixbuf reads its list of formats and loads each format's module, and GIO its MIME
+// database, lazily on the first decode that needs them, under glib locks built on raw futexes
+// that ThreadSanitizer cannot see: two threads' first decodes then look like a race on that
+// shared state. Building all of it once under call_once, which it does see, orders every decode
+// after the one-time setup; the cost is paid by the first decode of the process only.
+void loadFormatsOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        GSList* formats = gdk_pixbuf_get_formats();
+        for (GSList* format = formats; format; format = format->next) {
+            gchar* formatName = gdk_pixbuf_format_get_name(static_cast<GdkPixbufFormat*>(format->data));
+            if (GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(formatName, nullptr)) {
+                gdk_pixbuf_loader_close(loader, nullptr);
+                g_object_unref(loader);
+            }
+            g_free(formatName);
+        }
+        g_slist_free(formats);
+        // A loader that must guess the format reads GIO's MIME database; a signature is enough.
+        static constexpr guchar png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+        GdkPixbufLoader* sniffer = gdk_pixbuf_loader_new();
+        gdk_pixbuf_loader_write(sniffer, png, sizeof png, nullptr);
+        gdk_pixbuf_loader_close(sniffer, nullptr);
+        g_object_unref(sniffer);
+    });
+}
+
 std::shared_ptr<const Image> decodeRaster(std::string_view data, std::optional<Size> fitInto) {
+    loadFormatsOnce();
     GObjectHandle<GdkPixbufLoader> loader(gdk_pixbuf_loader_new());
     g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(limitSize), nullptr);
     GError* rawError = nullptr;
