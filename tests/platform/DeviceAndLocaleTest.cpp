@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <regex>
 #include <set>
 
@@ -9,6 +7,7 @@
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
 #include "platform/Uuid.h"
+#include "support/ScopedTimeZone.h"
 
 using platform::Locale;
 
@@ -38,19 +37,13 @@ TEST(Locale, ParsesPosixNames) {
 }
 
 TEST(DateFormatter, MediumDateTimeInLocaleAndTimeZone) {
-    const char* oldTz = std::getenv("TZ");
-    std::string saved = oldTz ? oldTz : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
+    testsupport::ScopedTimeZone zone("UTC");
     EXPECT_EQ(platform::DateFormatter::mediumDateTime(0, Locale::parse("en_US")), "Jan 1, 1970 at 12:00:00 AM");
     EXPECT_EQ(platform::DateFormatter::mediumDateTime(0, Locale::parse("en_GB")), "1 Jan 1970, 00:00:00");
     EXPECT_EQ(platform::DateFormatter::mediumDateTime(-1, Locale::parse("de_DE")), "1969-12-31 23:59:59");
-    setenv("TZ", "JST-9", 1);  // a POSIX rule: no time-zone database needed
-    tzset();
+    zone.set("JST-9");  // a POSIX rule: no time-zone database needed
     EXPECT_EQ(platform::DateFormatter::mediumDateTime(1'767'225'600'000, Locale::parse("en_US")),
               "Jan 1, 2026 at 9:00:00 AM");
-    if (oldTz) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
-    tzset();
 }
 
 TEST(DeviceInfo, OsDefaultsAreNeverEmpty) {

@@ -12,6 +12,10 @@ namespace {
 
 constexpr double kEpsilon = 1.0e-8;
 bool nearZero(double v) { return std::abs(v) < kEpsilon; }
+// Doubles carry ~16 digits; a few hundred pivots keep the residue of a weighted sum well
+// under 10^-12 of its largest term, and the smallest meaningful difference of two weights
+// (priorities 1 and 2: ~0.02) stays far above it.
+constexpr double kRelativeResidue = 1.0e-12;
 constexpr std::size_t kColumnStart = 8;
 
 } // namespace
@@ -164,9 +168,13 @@ void SolverImpl::addRow(Row& row, Sym owner, const Row& other, double factor, Sy
     row.cells.assign(merged.begin(), merged.end());
 }
 
+double SolverImpl::zeroOf(const DenseRow& row) const {
+    return &row == &objective_ ? std::max(kEpsilon, largestWeight_ * kRelativeResidue) : kEpsilon;
+}
+
 void SolverImpl::addCell(DenseRow& row, Sym s, double coeff) {
     double sum = row.coefficient(s) + coeff;
-    row.set(s, nearZero(sum) ? 0.0 : sum);
+    row.set(s, std::abs(sum) < zeroOf(row) ? 0.0 : sum);
 }
 
 void SolverImpl::addRow(DenseRow& row, const Row& other, double factor) {
@@ -278,6 +286,7 @@ std::unique_ptr<SolverImpl::Row> SolverImpl::createRow(const LinearConstraint& c
             addCell(*row, kNone, s, t.coefficient);
         }
     }
+    if (!required) largestWeight_ = std::max(largestWeight_, weight);
     if (c.relation() == Relation::equal) {
         if (required) {
             tag.marker = newSymbol(Kind::dummy);

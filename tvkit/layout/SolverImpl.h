@@ -82,9 +82,13 @@ private:
     // caller has emptied that column already.
     void addRow(Row& row, Sym owner, const Row& other, double factor, Sym detached = kNone);
     void substituteIn(Row& row, Sym owner, Sym s, const Row& with);
-    static void addCell(DenseRow& row, Sym s, double coeff);
-    static void addRow(DenseRow& row, const Row& other, double factor);
-    static void substituteIn(DenseRow& row, Sym s, const Row& with);
+    void addCell(DenseRow& row, Sym s, double coeff);
+    void addRow(DenseRow& row, const Row& other, double factor);
+    // Below this an entry of `row` is rounding residue. The objective's entries are sums of
+    // weights up to ~10^8, so its residue scales with the largest weight it has held; the
+    // phase-one row holds plain coefficients.
+    double zeroOf(const DenseRow& row) const;
+    void substituteIn(DenseRow& row, Sym s, const Row& with);
     static void solveFor(Row& row, Sym s);
     void solveFor(Row& row, Sym lhs, Sym rhs);
     std::unique_ptr<Row> takeRow(Sym basic);
@@ -122,6 +126,7 @@ private:
     std::vector<std::string> externalNames_;   // by symbol, for dumps
     std::vector<Sym> freeSymbols_;
     DenseRow objective_;
+    double largestWeight_ = 1.0;  // of any error term the objective has held
     DenseRow artificial_;  // the phase-one objective while inPhaseOne_
     bool inPhaseOne_ = false;
     std::vector<Cell> mergeBuffer_;  // addRow's output, kept to spare an allocation per merge

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "platform/Locale.h"
+#include "support/ScopedTimeZone.h"
 
 using qvtv::TimestampUtils;
 
@@ -13,8 +11,7 @@ using qvtv::TimestampUtils;
 TEST(TimestampUtils, ReadableDateTimeUsesTheCurrentLocale) {
     EXPECT_EQ(TimestampUtils::readableDateTime(std::nullopt), std::nullopt);
     platform::Locale::setCurrent(platform::Locale::parse("en_US"));
-    setenv("TZ", "UTC", 1);
-    tzset();
+    testsupport::ScopedTimeZone zone("UTC");
     EXPECT_EQ(TimestampUtils::readableDateTime(0), "Jan 1, 1970 at 12:00:00 AM");
     platform::Locale::setCurrent(std::nullopt);
 }

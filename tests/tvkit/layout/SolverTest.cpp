@@ -419,6 +419,41 @@ TEST(SolverTest, LongChainsStayConsistentThroughChanges) {
     }
 }
 
+// Near-required preferences that cannot all hold weigh ~10^8 in the objective, where rounding
+// leaves residue far above a fixed zero threshold; taken for a real cost it sends the solver
+// after a column that improves nothing, which it then reports as an unbounded objective.
+TEST(SolverTest, HeavilyWeightedConflictsLeaveNoRoundingResidue) {
+    testsupport::LogCapture log;
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> factor(0.05, 0.95), constant(10, 300);
+    std::uniform_int_distribution<int> pickPriority(0, 3), pickVariable(0, 5);
+    const double priorities[] = {999, Priority::brokenRequired, 998, Priority::defaultHigh};
+    for (int round = 0; round < 50; ++round) {
+        std::vector<Variable> vars;
+        for (int i = 0; i < 6; ++i) vars.emplace_back("v" + std::to_string(i));
+        std::vector<LinearConstraint> all;
+        for (auto& v : vars) all.emplace_back(Expression(v) - 10, R::greaterOrEqual);
+        all.emplace_back(vars[0] + vars[1] + vars[2] - 132, R::equal);
+        const std::size_t firstPreference = all.size();
+        for (int i = 0; i < 12; ++i) {
+            Expression e = factor(rng) * vars[pickVariable(rng)] + factor(rng) * vars[pickVariable(rng)] - constant(rng);
+            all.emplace_back(e, static_cast<R>(i % 3), priorities[pickPriority(rng)]);
+        }
+        Solver incremental;
+        for (auto& c : all) incremental.add(c);
+        for (std::size_t step = 0; step < 40; ++step) {
+            LinearConstraint& c = all[firstPreference + step % 12];
+            incremental.remove(c);
+            incremental.updateVariables();
+            incremental.add(c);
+            incremental.setConstant(c, -constant(rng));
+            incremental.updateVariables();
+        }
+        expectFreshSolveAgrees(incremental, all, round);
+    }
+    EXPECT_FALSE(log.containsSubstring("LayoutSolver")) << log.lines().front();
+}
+
 // A window that rebuilds its constraints on every pass must not grow its tableau: symbols
 // that removals free are used again.
 TEST(SolverTest, RebuildingConstraintsReusesSymbols) {
