@@ -2,10 +2,12 @@
 
 #include "tvkit/app/Window.h"
 #include "tvkit/render/Painter.h"
+#include "tvkit/view/Animator.h"
 #include "tvkit/view/View.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tvkit {
 
@@ -108,7 +110,9 @@ Rect Renderer::collect(View& view, const AffineTransform& parentToDevice, double
 }
 
 bool Renderer::render(Window& window) {
-    if (!window.takeNeedsDisplay() && drawnOnce_) return false;
+    const bool animating = Animator::shared().hasRunningAnimations();
+    const bool settling = std::exchange(animating_, animating);
+    if (!window.takeNeedsDisplay() && !animating && !settling && drawnOnce_) return false;
     paintTree(window, !drawnOnce_);
     return true;
 }

@@ -28,7 +28,10 @@ public:
     // `scale` device pixels per point: a 1080p UI on a 4K frame uses 2.
     explicit Renderer(Size screen, double scale = 1);
 
-    // Draws what changed since the last frame; false (and no work) when the window is clean.
+    // Draws what changed since the last frame; false (and no work) when the window is clean
+    // and nothing is animating. While animations run, and once more after the last one ends,
+    // every call compares the tree's presentation with the last frame, so moving and fading
+    // views are drawn frame by frame and come to rest where their model values are.
     bool render(Window& window);
     // Redraws every pixel of the tree under `root`.
     void renderAll(View& root);
@@ -66,6 +69,7 @@ private:
     std::unordered_map<std::uint64_t, Snapshot> snapshots_;
     std::vector<Rect> damage_;
     bool drawnOnce_ = false;
+    bool animating_ = false;  // at the last render
 };
 
 } // namespace tvkit

@@ -21,7 +21,7 @@ void AttributedString::erase(std::size_t start, std::size_t length) {
     const std::size_t end = start + length;
     std::vector<Run> kept;
     kept.reserve(runs_.size());
-    for (Run run : runs_) {
+    for (Run& run : runs_) {
         const std::size_t runEnd = run.start + run.length;
         const std::size_t cutStart = std::max(run.start, start);
         const std::size_t cutEnd = std::min(runEnd, end);
@@ -36,7 +36,7 @@ void AttributedString::erase(std::size_t start, std::size_t length) {
 }
 
 void AttributedString::replaceAll(std::string_view from, std::string_view to) {
-    if (from.empty()) return;
+    if (from.empty() || text_.find(from) == std::string::npos) return;
     AttributedString result;
     std::size_t runIndex = 0;
     std::size_t pos = 0;

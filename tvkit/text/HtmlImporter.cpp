@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -387,13 +388,6 @@ private:
         lineStart_ = false;
     }
 
-    // A collapsed space keeps the styling of the text it was in, so the space before a link
-    // is not underlined with it.
-    void noteSpace(const Style& style) {
-        if (!pendingSpace_) spaceAttributes_ = style.attributes;
-        pendingSpace_ = true;
-    }
-
     void flushSpace() {
         if (!pendingSpace_ || lineStart_ || atParagraphStart()) {
             pendingSpace_ = false;
@@ -405,7 +399,9 @@ private:
         append(" ", a);
     }
 
-    // Collapses white space the way a browser does outside <pre>.
+    // Collapses white space the way a browser does outside <pre>. A collapsed space keeps the
+    // styling of the text it was in, so the space before a link is not underlined with it. Past
+    // the paragraph's start, the node's words and spaces share one styling, made once.
     void appendText(std::string_view raw, const Style& style) {
         if (style.preformatted) {
             append(raw, paragraphAttributes(style));
@@ -413,20 +409,40 @@ private:
             return;
         }
         auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
+        std::optional<TextAttributes> inParagraph;
+        auto withinParagraph = [&]() -> const TextAttributes& {
+            if (!inParagraph) {
+                inParagraph = style.attributes;
+                inParagraph->paragraph = currentParagraph_;
+            }
+            return *inParagraph;
+        };
+        bool ownSpace = false;  // the pending space is this node's
         std::size_t pos = 0;
         while (pos < raw.size()) {
             if (isSpace(raw[pos])) {
-                noteSpace(style);
+                ownSpace = ownSpace || !pendingSpace_;
+                pendingSpace_ = true;
                 ++pos;
                 continue;
             }
             std::size_t end = pos;
             while (end < raw.size() && !isSpace(raw[end])) ++end;
-            flushSpace();
-            append(raw.substr(pos, end - pos), paragraphAttributes(style));
+            if (ownSpace && !lineStart_ && !atParagraphStart()) {
+                append(" ", withinParagraph());
+                pendingSpace_ = false;
+            } else {
+                flushSpace();
+            }
+            ownSpace = false;
+            const std::string_view word = raw.substr(pos, end - pos);
+            if (atParagraphStart()) append(word, paragraphAttributes(style));
+            else append(word, withinParagraph());
             lineStart_ = false;
             pos = end;
         }
+        // The space waits for the next word, perhaps in another element.
+        if (ownSpace) spaceAttributes_ = style.attributes;
     }
 
     const CssStyleSheet& sheet_;

@@ -3,6 +3,7 @@
 #include "tvkit/text/FontContext.h"
 #include "tvkit/text/Itemizer.h"
 #include "tvkit/text/PangoHandles.h"
+#include "tvkit/text/WordBreaks.h"
 
 #include <algorithm>
 #include <functional>
@@ -102,22 +103,11 @@ std::optional<std::vector<LineBreaker::Character>> WordCache::measure(std::strin
                                                                       int tabStop) {
     PangoContext* context = FontContext::pango();
     Cache& cache = threadCache();
+    auto measured = WordBreaks::find(paragraph, pango_context_get_language(context));
+    if (!measured) return std::nullopt;
+    std::vector<LineBreaker::Character>& characters = *measured;
     const char* text = paragraph.data();
-    const int length = static_cast<int>(paragraph.size());
-    const auto count = static_cast<std::size_t>(g_utf8_strlen(text, length));
-    std::vector<PangoLogAttr> attributes(count + 1);
-    pango_get_log_attrs(text, length, -1, pango_context_get_language(context), attributes.data(),
-                        static_cast<int>(count + 1));
-    std::vector<LineBreaker::Character> characters(count);
-    const char* c = text;
-    for (std::size_t i = 0; i < count; ++i, c = g_utf8_next_char(c)) {
-        const PangoLogAttr& a = attributes[i];
-        if (i > 0 && a.is_mandatory_break) return std::nullopt;
-        characters[i].byte = static_cast<std::size_t>(c - text);
-        characters[i].white = a.is_white;
-        // Breaks that would add a hyphen are left to Pango, which draws the hyphen.
-        characters[i].breakBefore = a.is_line_break && !a.break_inserts_hyphen && !a.break_removes_preceding;
-    }
+    const std::size_t count = characters.size();
 
     PangoItemListHandle items = Itemizer::itemize(paragraph, fonts);
     std::size_t index = 0;  // of the item's first character
@@ -172,7 +162,7 @@ std::optional<std::vector<LineBreaker::Character>> WordCache::measure(std::strin
         }
         index = end;
     }
-    return characters;
+    return measured;
 }
 
 } // namespace tvkit

@@ -1,6 +1,7 @@
 #pragma once
 // Every adapter test starts with all four vendor fakes registered (unless it asks otherwise), all
-// log levels on and the log captured, and ends with the switches back as they were.
+// log levels on and the log captured, and no consent repository (the library not initialised); it
+// ends with the switches back as they were and no shared adapter manager left behind.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@
 #include <vector>
 
 #include "QVTVConsent/ScopedLogSwitches.h"
+#include "QVTVConsent/adapters/QVAdapterConsentManager.h"
+#include "QVTVConsent/data/DataFactory.h"
+#include "QVTVConsent/model/QVConsentData.h"
 #include "support/LogCapture.h"
 #include "tools/sdk-fakes/FakeVendorSdks.h"
 
@@ -18,6 +22,9 @@ using Calls = std::vector<std::string>;
 
 class AdapterTest : public ::testing::Test {
 protected:
+    void SetUp() override { qvtv::DataFactory::setRepository(nullptr); }
+    void TearDown() override { qvtv::QVAdapterConsentManager::setShared(nullptr); }
+
     // Replaces the registered fakes, e.g. to leave a vendor out.
     void useSdks(sdkfakes::FakeVendorSdks::Options options) {
         sdks_.reset();
@@ -57,6 +64,15 @@ inline Calls tenjinOptIn(bool in) {
 inline Calls airbridgeOptIn(bool in) {
     if (in) return {"Airbridge.Airbridge enableSDK", "Airbridge.Airbridge startTracking"};
     return {"Airbridge.Airbridge stopTracking", "Airbridge.Airbridge disableSDK"};
+}
+
+// One advertising record listing the given packages, switched as given.
+inline qvtv::ConsentRepository::ConsentList advertisingRecords(
+    std::initializer_list<std::pair<const char*, bool>> packages, const char* consentGiven = "Partial") {
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& [id, on] : packages) list.push_back({{"PackageName", id}, {"PackageId", id}, {"IsEnabled", on}});
+    return {*qvtv::QVConsentData::fromJson(
+        {{"MobileComplianceCategory", "Advertising"}, {"ConsentGiven", consentGiven}, {"MobilePackageConsents", list}})};
 }
 
 inline Calls concat(std::initializer_list<Calls> parts) {

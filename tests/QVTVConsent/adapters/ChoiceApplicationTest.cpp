@@ -41,12 +41,7 @@ std::vector<qvtv::GoogleConsentData> configuration() {
 
 class ChoiceApplication : public AdapterTest {
 protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        qvtv::DataFactory::setRepository(nullptr);
-    }
     void TearDown() override {
-        qvtv::QVAdapterConsentManager::setShared(nullptr);
         platform::TrackingAuthorization::setProvider(nullptr);
         AdapterTest::TearDown();
     }

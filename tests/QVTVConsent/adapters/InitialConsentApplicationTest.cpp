@@ -8,8 +8,6 @@
 #include "QVTVConsent/adapters/QVSingularConfig.h"
 #include "QVTVConsent/adapters/SingularConsentAdapter.h"
 #include "QVTVConsent/adapters/QVTenjinConfig.h"
-#include "QVTVConsent/data/DataFactory.h"
-#include "QVTVConsent/model/QVConsentData.h"
 
 using namespace adaptertest;
 using qvtv::ConsentAdapterSetup;
@@ -29,15 +27,6 @@ Calls firebaseCollection(bool on) {
     return {std::string("FIRAnalytics setAnalyticsCollectionEnabled:(") + (on ? "true" : "false") + ")"};
 }
 
-// One advertising record listing the given packages.
-qvtv::ConsentRepository::ConsentList records(std::initializer_list<std::pair<const char*, bool>> packages) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const auto& [id, on] : packages) list.push_back({{"PackageName", id}, {"PackageId", id}, {"IsEnabled", on}});
-    auto record = qvtv::QVConsentData::fromJson(
-        {{"MobileComplianceCategory", "Advertising"}, {"ConsentGiven", "Partial"}, {"MobilePackageConsents", list}});
-    return {*record};
-}
-
 std::vector<std::string> tags(const qvtv::QVAdapterConsentManager& manager) {
     std::vector<std::string> out;
     for (const auto& a : manager.adapters()) out.push_back(a->tag());
@@ -46,17 +35,9 @@ std::vector<std::string> tags(const qvtv::QVAdapterConsentManager& manager) {
 
 } // namespace
 
+// The library is not initialised here: the analytics SDK cannot store what it applied.
 class InitialConsentApplication : public AdapterTest {
 protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        qvtv::DataFactory::setRepository(nullptr);  // not initialised: the analytics SDK cannot store data
-    }
-    void TearDown() override {
-        qvtv::QVAdapterConsentManager::setShared(nullptr);
-        AdapterTest::TearDown();
-    }
-
     std::shared_ptr<qvtv::QVAdapterConsentManager> setUp(ConsentAdapterSetup::StoredConsent stored,
                                                          ConsentAdapterSetup::IntegrationConfigs configs = {}) {
         return ConsentAdapterSetup::setUpAdapters(configs, stored);
@@ -112,7 +93,7 @@ TEST_F(InitialConsentApplication, WithConsentModeTheAnalyticsAdapterComesFirstAn
 }
 
 TEST_F(InitialConsentApplication, CollectedConsentEnablesExactlyTheStoredPackages) {
-    auto stored = records({{"Singular", false}, {"TenjinSDK", true}, {"Airbridge", true}, {"FirebaseAnalytics", true}});
+    auto stored = advertisingRecords({{"Singular", false}, {"TenjinSDK", true}, {"Airbridge", true}, {"FirebaseAnalytics", true}});
     const ConsentAdapterSetup::StoredConsent collected{
         .consentType = QVConsentType::implict, .status = QVConsentStatus::collected, .records = stored};
     setUp(collected);
@@ -126,7 +107,7 @@ TEST_F(InitialConsentApplication, CollectedConsentEnablesExactlyTheStoredPackage
 }
 
 TEST_F(InitialConsentApplication, RecollectionNeverEnablesWhatTheViewerRefused) {
-    auto stored = records({{"Singular", true}, {"TenjinSDK", false}});
+    auto stored = advertisingRecords({{"Singular", true}, {"TenjinSDK", false}});
     const ConsentAdapterSetup::StoredConsent implicitAgain{
         .consentType = QVConsentType::implict, .status = QVConsentStatus::recollectionRequired, .records = stored};
     setUp(implicitAgain);
@@ -221,8 +202,8 @@ TEST_F(InitialConsentApplication, SignalMapsComeFromTheRegionEntryOrTheCatchAll)
 }
 
 TEST_F(InitialConsentApplication, ALaterRecordForTheSamePackageWins) {
-    auto first = records({{"Singular", true}, {"tenjinsdk", true}, {"Unknown", true}});
-    auto second = records({{"SINGULAR", false}});
+    auto first = advertisingRecords({{"Singular", true}, {"tenjinsdk", true}, {"Unknown", true}});
+    auto second = advertisingRecords({{"SINGULAR", false}});
     first.insert(first.end(), second.begin(), second.end());
     EXPECT_EQ(ConsentAdapterSetup::enabledPackages(first), std::set<QVSupportedPackage>{QVSupportedPackage::tenjin()});
 }

@@ -8,28 +8,7 @@
 #include "tools/sdk-fakes/FakeVendorSdks.h"
 #include "tools/sdk-fakes/RecordingSdkObject.h"
 
-using qvtv::QVCategoryType;
-using qvtv::QVConsentSignalInputType;
 using qvtv::QVSupportedPackage;
-
-TEST(QVSupportedPackage, TheRegistryHoldsTheFourSdksInOrder) {
-    const auto& all = QVSupportedPackage::allValues();
-    const std::vector<std::pair<std::string, std::string>> expected{{"FirebaseAnalytics", "FIRAnalytics"},
-                                                                    {"Singular", "Singular"},
-                                                                    {"TenjinSDK", "TenjinSDK"},
-                                                                    {"Airbridge", "Airbridge.Airbridge"}};
-    ASSERT_EQ(all.size(), expected.size());
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const bool analytics = i == 0;  // the others are attribution SDKs
-        EXPECT_EQ(all[i].packageId, expected[i].first);
-        EXPECT_EQ(all[i].className(), expected[i].second);
-        EXPECT_EQ(all[i].categoryType, analytics ? QVCategoryType::analytics : QVCategoryType::advertising);
-        EXPECT_EQ(all[i].requiresATT, !analytics);
-        EXPECT_EQ(all[i].expectedConsentSignalInputType,
-                  analytics ? QVConsentSignalInputType::gcmSignalMap : QVConsentSignalInputType::boolean);
-        EXPECT_TRUE(all[i].hasAutoConsentSupport);
-    }
-}
 
 TEST(QVSupportedPackage, LookupIgnoresCaseButEqualityDoesNot) {
     EXPECT_EQ(QVSupportedPackage::fromPackageId("firebaseanalytics"), QVSupportedPackage::firebaseAnalytics());

@@ -46,11 +46,6 @@ QVGCMSignalMap allSignals(QVGCMConsentSignalStatus ads, QVGCMConsentSignalStatus
 
 class ServiceConsentApplication : public AdapterTest {
 protected:
-    void TearDown() override {
-        qvtv::QVAdapterConsentManager::setShared(nullptr);
-        AdapterTest::TearDown();
-    }
-
     std::shared_ptr<qvtv::ConsentRepository> initialise() {
         const auto result = qvtv::QVConsentEngineFactory::initialise(qvtv::QVAuthKey(primaryId)).get();
         EXPECT_EQ(result.code(), 200) << result.description();

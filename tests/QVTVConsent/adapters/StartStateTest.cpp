@@ -18,7 +18,6 @@
 #include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVCategory.h"
 #include "QVTVConsent/model/QVConsentBannerData.h"
-#include "QVTVConsent/model/QVConsentData.h"
 
 using namespace adaptertest;
 using qvtv::ConsentAdapterSetup;
@@ -94,13 +93,9 @@ std::map<std::string, bool> finalState(const Calls& calls) {
 
 qvtv::ConsentRepository::ConsentList recordsWith(std::optional<bool> storedSwitch) {
     if (!storedSwitch) return {};
-    nlohmann::json packages = nlohmann::json::array();
-    for (const char* id : {"FirebaseAnalytics", "Singular", "TenjinSDK", "Airbridge"}) {
-        packages.push_back({{"PackageName", id}, {"PackageId", id}, {"IsEnabled", *storedSwitch}});
-    }
-    return {*qvtv::QVConsentData::fromJson({{"MobileComplianceCategory", "Advertising"},
-                                            {"ConsentGiven", *storedSwitch ? "All" : "None"},
-                                            {"MobilePackageConsents", packages}})};
+    const bool on = *storedSwitch;
+    return advertisingRecords({{"FirebaseAnalytics", on}, {"Singular", on}, {"TenjinSDK", on}, {"Airbridge", on}},
+                              on ? "All" : "None");
 }
 
 std::string describe(QVConsentStatus status) {
@@ -114,17 +109,7 @@ std::string describe(QVConsentStatus status) {
 
 } // namespace
 
-class StartState : public AdapterTest {
-protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        qvtv::DataFactory::setRepository(nullptr);
-    }
-    void TearDown() override {
-        qvtv::QVAdapterConsentManager::setShared(nullptr);
-        AdapterTest::TearDown();
-    }
-};
+class StartState : public AdapterTest {};
 
 TEST_F(StartState, NoSdkIsEnabledOnlyToBeSwitchedOffByTheSameStart) {
     const ConsentAdapterSetup::IntegrationConfigs configs{std::make_shared<qvtv::QVSingularConfig>("key", "secret"),

@@ -237,18 +237,6 @@ TEST_F(ConsentRepositoryTest, SecondaryAbsentOrFailingLeavesThePrimaryWorking) {
     EXPECT_EQ(failing->getBannerData("unknown-tv-app").code(), 500);
 }
 
-TEST_F(ConsentRepositoryTest, FailedPrimaryCancelsTheSecondaryRequestInFlight) {
-    // The secondary's banner request would stall for 65 s; the failed primary must not wait for it.
-    ServiceFault stall = fault(ServiceFault::Kind::stall);
-    harness.service().setFault(ServiceEndpoint::bannerTemplate, stall);
-    const auto started = std::chrono::steady_clock::now();
-    auto repository = initialised(QVAuthKey("unknown-tv-app", secondaryId), 409);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
-    EXPECT_FALSE(repository->prefs()->getConsentRecord(secondaryId));
-    EXPECT_FALSE(repository->prefs()->getConfigError(secondaryId));
-    EXPECT_TRUE(repository->prefs()->getConfigError("unknown-tv-app"));
-}
-
 TEST_F(ConsentRepositoryTest, SavingAcceptAndRejectAllSendsAndStoresTheChoice) {
     auto repository = initialised(QVAuthKey(primaryId));
     repository->prefs()->saveRecollectionReason(primaryId, QVConsentRecollectionReason::expired);

@@ -149,23 +149,6 @@ TEST_F(PrefsImplTest, RecordsAreStoredAsPrettyJsonAndUnreadableOnesAreNone) {
     kc->save("{not json", qvtv::PrefsKeys::dynamic(app));
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
 
-    qvtv::QVMessage configError(500, "No associated legal templates found");
-    prefs->saveConfigError(app, configError);
-    auto error = prefs->getConfigError(app);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code(), 500);
-    EXPECT_EQ(error->msg(), "No associated legal templates found");
-    prefs->saveConfigError(app, std::nullopt);
-    EXPECT_FALSE(kc->get(qvtv::PrefsKeys::configError(app)));
-
-    auto config = qvtv::QVConsentModeConfigData::fromJson(Json::parse(
-        R"({"gcm": [{"configs": [{"signal": "ad_storage", "status": "denied"}], "regions": ["DE"]}]})"));
-    ASSERT_TRUE(config);
-    prefs->saveConsentModeConfig(app, *config);
-    EXPECT_EQ(prefs->getConsentModeConfig(app), *config);
-    prefs->saveConsentModeConfig(app, std::nullopt);
-    EXPECT_FALSE(prefs->getConsentModeConfig(app));
-
     EXPECT_FALSE(prefs->getAppliedGCMData());
     kc->save(R"({"region": "DE", "consent_data": [{"signal": "ad_storage", "status": "granted"}]})",
              "applied_gcm_data");

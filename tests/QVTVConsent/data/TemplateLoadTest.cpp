@@ -186,6 +186,7 @@ TEST_F(TemplateLoadTest, AFailedPrimaryCancelsEveryTemplateRequestOfTheSecondary
     const auto result = repository->initialise(QVAuthKey("unknown-tv-app", secondaryId)).get();
     EXPECT_EQ(result.code(), 409);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(repository->prefs()->getConfigError("unknown-tv-app"));
     EXPECT_FALSE(repository->prefs()->getConfigError(secondaryId));
     EXPECT_FALSE(repository->prefs()->getConsentRecord(secondaryId));
 }

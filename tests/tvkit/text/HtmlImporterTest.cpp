@@ -102,6 +102,20 @@ TEST(HtmlImporter, WhiteSpaceEntitiesAndBlankEdges) {
     EXPECT_EQ(at(*s, "bold").font.weight, Font::bold);
     EXPECT_TRUE(at(*s, "it").font.italic);
 
+    // Spaces that collapse into one take the styling of the first, wherever the next word is.
+    auto spaces = HtmlImporter::import(
+        document("#334455", "#0A84FF", "<p>a <b>b </b> <i> c</i> <a href=\"x\">d </a>e</p><p><b> f </b>g</p>"));
+    ASSERT_TRUE(spaces);
+    EXPECT_EQ(spaces->text(), "a b c d e\nf g");
+    EXPECT_EQ(at(*spaces, " b").font.weight, Font::regular);
+    EXPECT_EQ(at(*spaces, " c").font.weight, Font::bold);
+    EXPECT_FALSE(at(*spaces, " c").font.italic);
+    EXPECT_TRUE(at(*spaces, "c").font.italic);
+    EXPECT_TRUE(at(*spaces, " e").underline);
+    EXPECT_FALSE(at(*spaces, "e").underline);
+    EXPECT_EQ(at(*spaces, " g").font.weight, Font::bold);
+    EXPECT_EQ(at(*spaces, "f g").paragraph.spacingBefore, at(*spaces, " g").paragraph.spacingBefore);
+
     // Headings are bold and larger; blocks become paragraphs with spacing between them.
     auto h = HtmlImporter::import(document("#334455", "#0A84FF", "<h1>Title</h1><p>One</p><p>Two</p>"));
     EXPECT_EQ(h->text(), "Title\nOne\nTwo");

@@ -51,6 +51,22 @@ TEST(AnimatorTest, PresentationMovesOnTheVirtualClockAndCompletionRunsOnce) {
     EXPECT_GT(Animator::ease(AnimationCurve::easeInOut, 0.9), 0.9);
 }
 
+// A host draws only when something changed; an animation changes the screen on every frame
+// without touching the model, and its end leaves the model's values to be drawn.
+TEST(AnimatorTest, TheScreenFollowsAFadeFrameByFrameAndComesToRest) {
+    HeadlessHost host;
+    auto card = View::make(Rect{0, 0, 100, 100});
+    card->setBackgroundColor(Color::white());
+    host.window().addSubview(card);
+    EXPECT_EQ(host.render().pixel(50, 50), Color::white());
+    animate(1.0, 0, AnimationOptions{AnimationCurve::linear}, [&] { card->setAlpha(0); }, {});
+    EXPECT_EQ(host.render().pixel(50, 50), Color::white());
+    host.advance(0.5);
+    EXPECT_NEAR(host.render().pixel(50, 50).red, 0.5, 0.01);
+    host.advance(0.6);
+    EXPECT_EQ(host.render().pixel(50, 50), Color::black());
+}
+
 TEST(AnimatorTest, ZeroDurationAndSuspendedAnimationsApplyAtOnce) {
     HeadlessHost host;
     auto v = View::make(Rect{0, 0, 10, 10});
