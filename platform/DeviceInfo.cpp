@@ -63,16 +63,6 @@ std::optional<std::string> DeviceInfo::appShortVersion() {
     return info().appShortVersion;
 }
 
-void DeviceInfo::setModel(std::string model) {
-    std::lock_guard lock(info().mutex);
-    info().model = std::move(model);
-}
-
-void DeviceInfo::setSystemVersion(std::string version) {
-    std::lock_guard lock(info().mutex);
-    info().systemVersion = std::move(version);
-}
-
 void DeviceInfo::setAppShortVersion(std::optional<std::string> version) {
     std::lock_guard lock(info().mutex);
     info().appShortVersion = std::move(version);

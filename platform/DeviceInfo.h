@@ -16,8 +16,6 @@ public:
     static std::string systemVersion();   // the kernel release by default
     static std::optional<std::string> appShortVersion();  // none until the host sets it
 
-    static void setModel(std::string model);
-    static void setSystemVersion(std::string version);
     static void setAppShortVersion(std::optional<std::string> version);
 };
 

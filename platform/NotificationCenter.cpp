@@ -2,14 +2,7 @@
 
 #include <vector>
 
-#include "platform/NoDestructor.h"
-
 namespace platform {
-
-NotificationCenter& NotificationCenter::defaultCenter() {
-    static NoDestructor<NotificationCenter> center;
-    return *center;
-}
 
 NotificationCenter::ObserverToken NotificationCenter::addObserver(std::string name, DispatchQueue* queue,
                                                                   Handler handler) {

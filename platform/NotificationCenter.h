@@ -50,9 +50,6 @@ public:
     NotificationCenter(const NotificationCenter&) = delete;
     NotificationCenter& operator=(const NotificationCenter&) = delete;
 
-    // The process's shared center.
-    static NotificationCenter& defaultCenter();
-
     // Registers `handler` for notifications called `name` (an empty name receives all of them).
     // With a queue the handler runs there, asynchronously; without one it runs synchronously on
     // the thread that posts. Thread-safe.

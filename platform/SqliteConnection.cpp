@@ -198,6 +198,5 @@ int SqliteConnection::exec(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
 }
 
-std::string SqliteConnection::lastError() const { return db_ ? sqlite3_errmsg(db_) : "not open"; }
 
 } // namespace platform

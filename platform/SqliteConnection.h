@@ -44,8 +44,6 @@ public:
     // A private database that lives as long as the connection, for caches and tools.
     [[nodiscard]] int openInMemory();
     [[nodiscard]] int exec(const char* sql);
-    // The text of the last failure on this connection, for diagnostics.
-    std::string lastError() const;
 
     sqlite3* get() const { return db_; }
     explicit operator bool() const { return db_ != nullptr; }

@@ -183,7 +183,7 @@ struct ConsentService::Impl {
         case Kind::bareArray: return {200, R"([{"ErrorCode": "QV_SERVICE_FAULT"}])"};
         case Kind::emptyBody: return {200, ""};
         case Kind::invalidUtf8: return {200, "{\"Message\": \"\xC3\x28\xFF\xFE\"}"};
-        case Kind::oversizedBody: return {200, "\"" + std::string(fault.oversizedBytes, 'x') + "\""};
+        case Kind::oversizedBody: return {200, std::string(1, '"').append(fault.oversizedBytes, 'x').append(1, '"')};
         case Kind::dropConnection:
             // The status line and headers go out, then the provider refuses and the connection closes.
             res.set_content_provider(1024, "application/json",

@@ -308,7 +308,8 @@ int Walkthrough::play(const DemoOptions& options) {
     for (const auto& [title, flags] : steps) {
         std::cout << "\n" << title << "\n" << std::flush;
         // Later flags win, so a step may name another application.
-        if (std::system(("'" + self.string() + "'" + common + " " + flags).c_str()) != 0) return 1;
+        const std::string command = std::string(1, '\'').append(self.string()).append("'").append(common).append(" ").append(flags);
+        if (std::system(command.c_str()) != 0) return 1;
     }
     return 0;
 }

@@ -634,13 +634,17 @@ void SolverImpl::updateVariables() {
 // ---- dump --------------------------------------------------------------------------------
 
 std::string SolverImpl::symbolName(Sym s) const {
+    if (kinds_[s] == Kind::external && !externalNames_[s].empty()) return externalNames_[s];
+    char prefix = 'v';
     switch (kinds_[s]) {
-    case Kind::external: return externalNames_[s].empty() ? "v" + std::to_string(s) : externalNames_[s];
-    case Kind::slack: return "s" + std::to_string(s);
-    case Kind::error: return "e" + std::to_string(s);
-    case Kind::dummy: return "d" + std::to_string(s);
+    case Kind::external: break;
+    case Kind::slack: prefix = 's'; break;
+    case Kind::error: prefix = 'e'; break;
+    case Kind::dummy: prefix = 'd'; break;
     }
-    return "?";
+    // Appended rather than "s" + number: g++ 12 at -O3 falsely warns (-Wrestrict) when a
+    // literal is prepended to a temporary string.
+    return std::string(1, prefix).append(std::to_string(s));
 }
 
 std::string SolverImpl::cellText(Sym s, double coeff) const {
