@@ -42,8 +42,9 @@ TEST(QVSupportedPackage, TrackingAuthorizationIsNeededOnlyWhenAnAttributionSdkIs
         EXPECT_FALSE(QVSupportedPackage::requiresTrackingAuthorization());
         platform::ClassRegistry::unregisterClass("Airbridge");
     }
-    {
-        sdkfakes::FakeVendorSdks withSingular({.firebase = false, .tenjin = false, .airbridge = false});
+    for (const auto& only : {sdkfakes::FakeVendorSdks::Options{.firebase = false, .tenjin = false, .airbridge = false},
+                             sdkfakes::FakeVendorSdks::Options{.firebase = false, .singular = false, .airbridge = false}}) {
+        sdkfakes::FakeVendorSdks attribution(only);
         EXPECT_TRUE(QVSupportedPackage::requiresTrackingAuthorization());
     }
     {

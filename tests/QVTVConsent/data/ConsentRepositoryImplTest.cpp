@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/PrefsFactory.h"
+#include "QVTVConsent/data/PrefsKeys.h"
 #include "QVTVConsent/model/QVPackage.h"
 #include "platform/DispatchQueue.h"
 #include "platform/RunLoop.h"
+#include "platform/SqliteConnection.h"
 
 using namespace qvtv;
 using consentservice::ServiceEndpoint;
@@ -26,6 +31,15 @@ struct RecordingDelegate : QVConsentEventDelegate {
     void onConsentAction(const QVDataMessage<QVConsentEvent>& data) override { received.push_back(data); }
     std::vector<QVDataMessage<QVConsentEvent>> received;
 };
+
+// An answer with exactly this code and message, and this error text when one is given.
+::testing::AssertionResult answers(const QVMessage& answer, std::int64_t code, const std::string& msg,
+                                   std::optional<std::string> error = std::nullopt) {
+    if (answer.code() == code && answer.msg() == msg && (!error || answer.error() == error)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << answer.description();
+}
 
 ServiceFault fault(ServiceFault::Kind kind) {
     ServiceFault f;
@@ -84,9 +98,7 @@ TEST_F(ConsentRepositoryTest, FreshInstallFetchesAndStoresTheDocumentAndTheNextR
     EXPECT_EQ(harness.requestCount("/api/mobilepreferencecenter/template/" + secondaryId), 1u);
     for (const auto& id : {primaryId, secondaryId}) {
         EXPECT_TRUE(first->prefs()->getConsentRecord(id)) << id;
-        const auto status = first->getConsentStatus(id);
-        EXPECT_EQ(status.code(), 200);
-        EXPECT_EQ(status.msg(), "Pending");
+        EXPECT_TRUE(answers(first->getConsentStatus(id), 200, "Pending"));
         EXPECT_FALSE(first->prefs()->getConfigError(id));
     }
     EXPECT_EQ(first->getLocale(primaryId).data(), std::optional<std::string>("DE"));
@@ -104,34 +116,21 @@ TEST_F(ConsentRepositoryTest, FreshInstallFetchesAndStoresTheDocumentAndTheNextR
 
 TEST_F(ConsentRepositoryTest, QueriesAnswerWithTheirCodesBeforeAndAfterConsent) {
     auto repository = initialised(QVAuthKey(primaryId, secondaryId));
-    const auto last = repository->getLastConsentedAt(primaryId);
-    EXPECT_EQ(last.code(), 404);
-    EXPECT_EQ(last.msg(), "Consent recollection required!");
-    const auto reason = repository->getConsentRecollectionReason(primaryId);
-    EXPECT_EQ(reason.code(), 404);
-    EXPECT_EQ(reason.msg(), "Consent Recollection not required.");
-    const auto info = repository->getCollectedConsentInfo(primaryId);
-    EXPECT_EQ(info.code(), 404);
-    EXPECT_EQ(info.msg(), "Consent data not found! Pending Consent collection");
-    const auto package = repository->getPackage(primaryId, "FirebaseAnalytics");
-    EXPECT_EQ(package.code(), 404);
-    EXPECT_EQ(package.msg(), "Consent data not found! Pending Consent collection");
+    const std::string pending = "Consent data not found! Pending Consent collection";
+    EXPECT_TRUE(answers(repository->getLastConsentedAt(primaryId), 404, "Consent recollection required!"));
+    EXPECT_TRUE(answers(repository->getConsentRecollectionReason(primaryId), 404, "Consent Recollection not required."));
+    EXPECT_TRUE(answers(repository->getCollectedConsentInfo(primaryId), 404, pending));
+    EXPECT_TRUE(answers(repository->getPackage(primaryId, "FirebaseAnalytics"), 404, pending));
     EXPECT_EQ(repository->getConsentType(primaryId).data(), QVConsentType::explicit_);
     EXPECT_EQ(repository->isGCMEnabled().data(), std::optional<bool>(true));
     const auto gcm = repository->getGCMData();
     EXPECT_EQ(gcm.code(), 200);
     EXPECT_EQ(gcm.data()->size(), 2u);
-    const auto applied = repository->getAppliedGCMData();
-    EXPECT_EQ(applied.code(), 400);
-    EXPECT_EQ(applied.msg(), "Internal server error, please contact support (1015)");
-    const auto unknownLocale = repository->getLocale("nobody");
-    EXPECT_EQ(unknownLocale.code(), 404);
-    EXPECT_EQ(unknownLocale.msg(), "");
-    EXPECT_EQ(unknownLocale.error(), std::optional<std::string>("Internal server error, please contact support (1014)"));
-    const auto noType = repository->getConsentType("nobody");
-    EXPECT_EQ(noType.code(), 500);
-    EXPECT_EQ(noType.msg(), "QVConsentEngine must be initialized before calling this API (1034)");
-    EXPECT_EQ(noType.error(), std::optional<std::string>("1034"));
+    EXPECT_TRUE(answers(repository->getAppliedGCMData(), 400, "Internal server error, please contact support (1015)"));
+    EXPECT_TRUE(answers(repository->getLocale("nobody"), 404, "",
+                        "Internal server error, please contact support (1014)"));
+    EXPECT_TRUE(answers(repository->getConsentType("nobody"), 500,
+                        "QVConsentEngine must be initialized before calling this API (1034)", "1034"));
     const auto noBanner = repository->getBannerData("nobody");
     EXPECT_EQ(noBanner.msg(), "QVConsentEngine must be initialized before calling this API (1032)");
     EXPECT_EQ(noBanner.error(), std::optional<std::string>("1032"));
@@ -192,8 +191,7 @@ TEST_F(ConsentRepositoryTest, BlankPrimaryIdIsRefusedWithoutARequestAndStoredAsC
     auto repository = initialised(QVAuthKey(" \n"), 409);
     const auto error = repository->prefs()->getConfigError(" \n");
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->code(), 409);
-    EXPECT_EQ(error->msg(), "Invalid Primary Application Id: Optional(\" \n\")");
+    EXPECT_TRUE(answers(*error, 409, "Invalid Primary Application Id: Optional(\" \n\")"));
     EXPECT_TRUE(harness.service().requests().empty());
     EXPECT_EQ(repository->isGCMEnabled().code(), 500);
 }
@@ -201,13 +199,10 @@ TEST_F(ConsentRepositoryTest, BlankPrimaryIdIsRefusedWithoutARequestAndStoredAsC
 TEST_F(ConsentRepositoryTest, NoTemplatesAnswerFailsTheLoadAndLeavesNothingStored) {
     harness.service().setFault(ServiceEndpoint::bannerTemplate, fault(ServiceFault::Kind::noTemplatesText));
     auto repository = newRepository();
-    const auto result = repository->initialise(QVAuthKey(primaryId)).get();
-    EXPECT_EQ(result.code(), 500);
-    EXPECT_EQ(result.msg(), "No associated legal templates found");
+    EXPECT_TRUE(answers(repository->initialise(QVAuthKey(primaryId)).get(), 500, "No associated legal templates found"));
     const auto error = repository->prefs()->getConfigError(primaryId);
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->code(), 500);
-    EXPECT_EQ(error->msg(), "No associated legal templates found");
+    EXPECT_TRUE(answers(*error, 500, "No associated legal templates found"));
     EXPECT_FALSE(repository->prefs()->getConsentRecord(primaryId)) << "the fetched document is dropped";
 
     // A later successful load clears the stored error.
@@ -313,8 +308,7 @@ TEST_F(ConsentRepositoryTest, RefusedOrFailedSavesAndInitialisationsChangeNothin
     const auto pending = stored(*repository, primaryId);
     harness.service().setFault(ServiceEndpoint::consent, fault(ServiceFault::Kind::http500));
     const auto failed = acceptAll(*repository, primaryId);
-    EXPECT_EQ(failed.code(), 500);
-    EXPECT_EQ(failed.msg(), "Internal server error, please contact support");
+    EXPECT_TRUE(answers(failed, 500, "Internal server error, please contact support"));
     EXPECT_FALSE(failed.data());
     EXPECT_EQ(stored(*repository, primaryId), pending);
     EXPECT_EQ(pending.status, QVConsentStatus::pending);
@@ -328,8 +322,7 @@ TEST_F(ConsentRepositoryTest, RefusedOrFailedSavesAndInitialisationsChangeNothin
     harness.service().setFault(ServiceEndpoint::consent, fault(ServiceFault::Kind::responseStatusError));
     const auto refused = repository->saveConsent(primaryId, (*repository->getBannerData(primaryId).data())->categories,
                                                  true).get();
-    EXPECT_EQ(refused.code(), 409);
-    EXPECT_EQ(refused.msg(), "Injected service error");
+    EXPECT_TRUE(answers(refused, 409, "Injected service error"));
     EXPECT_FALSE(refused.data());
     EXPECT_EQ(stored(*repository, primaryId), before);
 
@@ -342,9 +335,8 @@ TEST_F(ConsentRepositoryTest, RefusedOrFailedSavesAndInitialisationsChangeNothin
 
     // A failed initialisation of the same id leaves the stored consent alone as well.
     harness.service().setFault(ServiceEndpoint::preferenceCenterTemplate, fault(ServiceFault::Kind::bareArray));
-    const auto failedStart = newRepository()->initialise(QVAuthKey(primaryId)).get();
-    EXPECT_EQ(failedStart.code(), 500);
-    EXPECT_EQ(failedStart.msg(), "Internal server error, please contact support");
+    EXPECT_TRUE(answers(newRepository()->initialise(QVAuthKey(primaryId)).get(), 500,
+                        "Internal server error, please contact support"));
     EXPECT_EQ(stored(*repository, primaryId), before);
 }
 
@@ -409,4 +401,106 @@ TEST_F(ConsentRepositoryTest, ConsentOlderThanTheRetentionPeriodIsCollectedAgain
     ASSERT_EQ(acceptAll(*expired, primaryId).code(), 200);
     EXPECT_EQ(expired->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
     EXPECT_EQ(expired->getConsentRecollectionReason(primaryId).code(), 404);
+}
+
+namespace {
+
+// The client id a document request of `applicationId` carried, empty when there was none.
+std::string sentClientId(testsupport::ServiceHarness& harness, const std::string& applicationId) {
+    for (const auto& request : harness.service().requests()) {
+        if (request.path != documentPath || request.query.find("MobileApplicationId=" + applicationId + "&") ==
+                                                std::string::npos) {
+            continue;
+        }
+        const auto start = request.query.find("ClientSessionId=") + std::string_view("ClientSessionId=").size();
+        return request.query.substr(start, request.query.find('&', start) - start);
+    }
+    return "";
+}
+
+bool waitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+} // namespace
+
+// A fresh install's ids are written while the first requests are out, and the answer waits for that.
+TEST_F(ConsentRepositoryTest, NewClientIdsTravelWhileTheirWriteWaitsAndTheAnswerWaitsForIt) {
+    auto prefs = PrefsFactory::create();
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(KeychainHelper::shared()->file(), "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);  // another process's write holds the keychain
+    auto repository = std::make_shared<ConsentRepositoryImpl>(prefs, events);
+    auto started = repository->initialise(QVAuthKey(primaryId, secondaryId));
+
+    ASSERT_TRUE(waitFor([&] { return harness.requestCount("/api/mobilepreferencecenter/template/") == 2; }));
+    const auto primaryClientId = sentClientId(harness, primaryId);
+    const auto secondaryClientId = sentClientId(harness, secondaryId);
+    EXPECT_EQ(primaryClientId.size(), 36u);
+    EXPECT_EQ(secondaryClientId.size(), 36u);
+    EXPECT_FALSE(started.waitUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(200)))
+        << "answered before the ids were stored";
+
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    EXPECT_EQ(started.get().code(), 200);
+    KeychainHelper keychain(KeychainHelper::shared()->file());
+    EXPECT_EQ(keychain.get(PrefsKeys::identity(primaryId)), primaryClientId);
+    EXPECT_EQ(keychain.get(PrefsKeys::identity(secondaryId)), secondaryClientId);
+    EXPECT_TRUE(keychain.get(PrefsKeys::dynamic(secondaryId)));
+}
+
+TEST_F(ConsentRepositoryTest, ClientIdWhoseWriteFailsWhileItsRequestIsOutStaysTheOneSent) {
+    auto prefs = PrefsFactory::create();
+    const auto file = KeychainHelper::shared()->file();
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items WHEN NEW.account LIKE '%_qv_identity' "
+                         "BEGIN SELECT RAISE(ABORT, 'no'); END"),
+              0);
+    auto repository = std::make_shared<ConsentRepositoryImpl>(prefs, events);
+    ASSERT_EQ(repository->initialise(QVAuthKey(primaryId)).get().code(), 200);
+
+    const auto sent = sentClientId(harness, primaryId);
+    ASSERT_EQ(sent.size(), 36u);
+    EXPECT_FALSE(KeychainHelper(file).get(PrefsKeys::identity(primaryId)));
+    EXPECT_TRUE(KeychainHelper(file).get(PrefsKeys::dynamic(primaryId))) << "the document is stored all the same";
+    EXPECT_EQ(repository->prefs()->getClientId(primaryId), sent) << "held, not made anew";
+
+    // A choice sent later carries the same id, and the id is stored once the keychain takes it.
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    const auto saved = harness.service().submissions(ServiceEndpoint::consent);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(nlohmann::json::parse(saved[0].body)["ClientSessionId"], sent);
+    EXPECT_EQ(KeychainHelper(file).get(PrefsKeys::identity(primaryId)), sent);
+}
+
+// What a load leaves on the device is committed in one go: a refused write keeps every old value.
+TEST_F(ConsentRepositoryTest, AFailedCommitAfterTheLoadsLeavesThePreviousStoredValues) {
+    auto repository = initialised(QVAuthKey(primaryId, secondaryId));
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    const auto before = stored(*repository, primaryId);
+    const auto secondaryBefore = stored(*repository, secondaryId);
+    // Past the retention period the next load would mark consent expired and empty the document.
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 13LL * 30 * 86'400'000);
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(KeychainHelper::shared()->file(), "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items WHEN NEW.account = 'demo-tv-app_qv_dynamic' "
+                         "BEGIN SELECT RAISE(ABORT, 'no'); END"),
+              0);
+
+    auto next = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(stored(*next, primaryId), before);
+    EXPECT_EQ(stored(*next, secondaryId), secondaryBefore);
+    EXPECT_FALSE(next->prefs()->getConsentRecollectionReason(primaryId)) << "the reason went with the refused document";
+
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    auto later = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(later->getConsentStatus(primaryId).data(), QVConsentStatus::recollectionRequired);
+    EXPECT_EQ(later->getConsentRecollectionReason(primaryId).data(), QVConsentRecollectionReason::expired);
 }

@@ -77,25 +77,24 @@ TEST(StackViewTest, FillStretchesTheLeastHuggingMember) {
 }
 
 TEST(StackViewTest, FillEquallyEqualSpacingAndEqualCentering) {
-    Fixture eq({{100, 40}, {150, 60}, {50, 20}});
-    eq.pin();
-    eq.stack->setDistribution(D::fillEqually);
-    eq.stack->setSpacing(15);
+    auto distributed = [](D distribution, double spacing = 0) {
+        Fixture f({{100, 40}, {150, 60}, {50, 20}});
+        f.pin();
+        f.stack->setDistribution(distribution);
+        f.stack->setSpacing(spacing);
+        return f;
+    };
+    auto eq = distributed(D::fillEqually, 15);
     expectRect(eq.frame(0), {0, 0, 190, 200});
     expectRect(eq.frame(1), {205, 0, 190, 200});
     expectRect(eq.frame(2), {410, 0, 190, 200});
 
-    Fixture spacing({{100, 40}, {150, 60}, {50, 20}});
-    spacing.pin();
-    spacing.stack->setDistribution(D::equalSpacing);
+    auto spacing = distributed(D::equalSpacing);
     expectRect(spacing.frame(0), {0, 0, 100, 200});
     expectRect(spacing.frame(1), {250, 0, 150, 200});  // two gaps of 150
     expectRect(spacing.frame(2), {550, 0, 50, 200});
 
-    Fixture centering({{100, 40}, {150, 60}, {50, 20}});
-    centering.pin();
-    centering.stack->setDistribution(D::equalCentering);
-    centering.root->layoutIfNeeded();
+    auto centering = distributed(D::equalCentering);
     double c0 = centering.frame(0).midX(), c1 = centering.frame(1).midX(), c2 = centering.frame(2).midX();
     EXPECT_NEAR(c1 - c0, c2 - c1, 1e-6);
     EXPECT_NEAR(centering.frame(0).minX(), 0, 1e-6);

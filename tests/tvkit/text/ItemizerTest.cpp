@@ -86,3 +86,33 @@ TEST(Itemizer, AgreesWithPangoOnEveryPrintableCharacterInMixedFonts) {
         expectSameItems(text, runs);
     }
 }
+
+// List items, quotes and dashes take the same short cut: a marker and a tab before the words,
+// typographic punctuation among them, runs of other fonts starting anywhere between characters.
+TEST(Itemizer, AgreesWithPangoOnListMarkersQuotesAndDashes) {
+    expectSameItems("\xE2\x80\xA2\tAudience measurement", {});
+    expectSameItems("\xE2\x80\xA2\t2024", {});
+    expectSameItems("\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x80\x93 it\xE2\x80\x99s 5\xC2\xA0\xE2\x82\xAC\xE2\x80\xA6", {});
+    expectSameItems("a\t\xC2\xA0 b", {{1, 5, Font::system(14, Font::bold)}});  // white space alone
+    const std::vector<std::string> pieces{"\xE2\x80\xA2", "\xE2\x97\xA6", "\xE2\x96\xAA", "\t", "\xC2\xA0",
+                                          "\xE2\x80\x94", "\xE2\x80\x98", "\xC2\xAB", "\xC2\xA9", " ", "word", "12",
+                                          ".", "\xC3\xA9", "\xCE\xB1"};
+    const std::vector<Font> fonts{Font::system(14, Font::bold), Font{Font::systemFamily, 11, Font::regular, true}};
+    std::mt19937 random(3);
+    for (int round = 0; round < 80; ++round) {
+        std::string text;
+        std::vector<std::size_t> boundaries{0};
+        const int count = 1 + round % 9;
+        for (int i = 0; i < count; ++i) {
+            text += pieces[random() % pieces.size()];
+            boundaries.push_back(text.size());
+        }
+        std::vector<FontRun> runs;
+        if (round % 2 && boundaries.size() > 2) {
+            const std::size_t from = random() % (boundaries.size() - 1);
+            const std::size_t to = from + 1 + random() % (boundaries.size() - from - 1);
+            runs.push_back({boundaries[from], boundaries[to], fonts[round % fonts.size()]});
+        }
+        expectSameItems(text, runs);
+    }
+}
