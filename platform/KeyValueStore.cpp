@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <map>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/SqliteConnection.h"
 #include "platform/SqliteStatement.h"
@@ -43,11 +46,23 @@ constexpr const char* schema =
 
 } // namespace
 
+// Writes waiting to be applied together: per key a value to store or none to remove, after an
+// optional removal of the whole domain.
+struct Changes {
+    bool clear = false;
+    std::map<std::string, std::optional<std::string>, std::less<>> items;
+
+    bool hasSaves() const {
+        return std::any_of(items.begin(), items.end(), [](const auto& item) { return item.second.has_value(); });
+    }
+};
+
 struct KeyValueStore::Impl {
     std::filesystem::path file;
     std::string domain;
 
-    std::mutex mutex;
+    // Recursive so the writes inside a transaction can be the store's own calls.
+    std::recursive_mutex mutex;
     SqliteConnection db;
     SqliteStatement select;
     SqliteStatement upsert;
@@ -62,8 +77,11 @@ struct KeyValueStore::Impl {
     bool cacheLoaded = false;
     long long cachedVersion = -1;
 
+    // The writes of the transaction in progress, if one is; only its own thread sees them.
+    std::optional<Changes> staged;
+
     // Opens the file when it exists. A store that was never written has no file and reads as
-    // empty (itemNotFound), so opening never creates one: the first save does, with its item.
+    // empty (itemNotFound), so opening never creates one: the first save does, with its items.
     Status openExisting() {
         if (db) return Status::success;
         int rc = db.open(file, schema);
@@ -71,20 +89,23 @@ struct KeyValueStore::Impl {
         return prepare(rc);
     }
 
-    // Opens the file, creating a missing one with `key` = `value` already in it: the item is on
-    // disk once the new file is, and skips the journal syncs of a first write into a new file.
-    // `created` tells whether the item went in that way.
-    Status openForSave(std::string_view key, std::string_view value, bool& created) {
-        created = false;
-        if (db) return Status::success;
+    // Creates the missing file with the saves of `changes` already in it: they are on disk once
+    // the new file is, which skips the journal syncs of first writes into a new file. `created`
+    // tells whether they went in that way (false when another connection created the file first).
+    Status create(const Changes& changes, bool& created) {
         auto seed = [&](sqlite3* fresh) {
             SqliteStatement insert(fresh, "INSERT INTO items (domain, account, value) VALUES (?1, ?2, ?3)");
             if (!insert) return insert.prepareResult();
-            int rc = insert.bind(1, domain);
-            if (rc == SQLITE_OK) rc = insert.bind(2, key);
-            if (rc == SQLITE_OK) rc = insert.bindBlob(3, value);
-            if (rc == SQLITE_OK) rc = insert.step();
-            return rc == SQLITE_DONE ? SQLITE_OK : rc;
+            for (const auto& [key, value] : changes.items) {
+                if (!value) continue;
+                int rc = insert.bind(1, domain);
+                if (rc == SQLITE_OK) rc = insert.bind(2, key);
+                if (rc == SQLITE_OK) rc = insert.bindBlob(3, *value);
+                if (rc == SQLITE_OK) rc = insert.step();
+                insert.reset();
+                if (rc != SQLITE_DONE) return rc;
+            }
+            return SQLITE_OK;
         };
         return prepare(db.create(file, schema, seed, created));
     }
@@ -129,15 +150,32 @@ struct KeyValueStore::Impl {
         return Status::success;
     }
 
-    // Runs one prepared write; returns the status and how many rows it changed. After a failed
-    // write the cache is reloaded on the next read rather than trusted.
-    std::pair<Status, int> write(SqliteStatement& st) {
+    // What the store holds under `key`, the open transaction's writes included.
+    Lookup lookup(std::string_view key, IfLocked ifLocked);
+
+    // Applies `changes` in one durable commit, leaving out what the store already holds, so a
+    // save of an unchanged value or a removal of a missing item waits on no disk sync. When a
+    // write or the commit fails none of the changes is kept.
+    Status apply(const Changes& changes, IfLocked ifLocked);
+
+    // Runs one prepared write. After a failed write the cache is reloaded on the next read rather
+    // than trusted.
+    Status write(SqliteStatement& st) {
         int rc = st.step();
-        int changed = sqlite3_changes(db.get());
         st.reset();
         Status status = statusFromSqlite(rc == SQLITE_DONE ? SQLITE_OK : rc);
         if (status != Status::success) cacheLoaded = false;
-        return {status, changed};
+        return status;
+    }
+
+    Status bindAndWrite(std::string_view key, const std::optional<std::string>& value) {
+        auto& st = value ? upsert : deleteOne;
+        if (st.bind(1, domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK ||
+            (value && st.bindBlob(3, *value) != SQLITE_OK)) {
+            st.reset();
+            return Status::param;
+        }
+        return write(st);
     }
 };
 
@@ -162,6 +200,82 @@ private:
 
 } // namespace
 
+KeyValueStore::Lookup KeyValueStore::Impl::lookup(std::string_view key, IfLocked ifLocked) {
+    if (staged) {
+        if (auto it = staged->items.find(key); it != staged->items.end()) {
+            if (!it->second) return {Status::itemNotFound, std::nullopt};
+            return {Status::success, it->second};
+        }
+        if (staged->clear) return {Status::itemNotFound, std::nullopt};
+    }
+    if (Status s = openExisting(); s != Status::success) return {s, std::nullopt};
+    LockWaitScope wait(db, ifLocked);
+    if (Status s = refreshCache(); s != Status::success) return {s, std::nullopt};
+    auto it = cache.find(std::string(key));
+    if (it == cache.end()) return {Status::itemNotFound, std::nullopt};
+    return {Status::success, it->second};
+}
+
+KeyValueStore::Status KeyValueStore::Impl::apply(const Changes& changes, IfLocked ifLocked) {
+    if (!db) {
+        Status opened = openExisting();
+        if (opened == Status::itemNotFound) {
+            // No file yet: nothing to remove, and the saves go in with the file itself.
+            if (!changes.hasSaves()) return Status::success;
+            bool created = false;
+            opened = create(changes, created);
+            if (opened != Status::success || created) return opened;
+        }
+        if (opened != Status::success) return opened;
+    }
+    LockWaitScope wait(db, ifLocked);
+    // The cache, refreshed first when another connection has written, tells what is already on
+    // disk. When it cannot be read every change is written.
+    const bool known = refreshCache() == Status::success;
+    const bool clear = changes.clear && (!known || !cache.empty());
+    std::vector<std::pair<std::string_view, const std::optional<std::string>*>> writes;
+    for (const auto& [key, value] : changes.items) {
+        auto held = known ? cache.find(key) : cache.end();
+        const bool holds = held != cache.end() && !changes.clear;
+        const bool unchanged = known && (value ? holds && held->second == *value : !holds);
+        if (!unchanged) writes.emplace_back(key, &value);
+    }
+    if (!clear && writes.empty()) return Status::success;
+
+    // One write commits on its own; several share one transaction, and so one sync.
+    const bool together = (clear ? 1u : 0u) + writes.size() > 1;
+    Status status = together ? statusFromSqlite(db.exec("BEGIN IMMEDIATE")) : Status::success;
+    if (status == Status::success && clear) {
+        if (deleteAll.bind(1, domain) == SQLITE_OK) {
+            status = write(deleteAll);
+        } else {
+            deleteAll.reset();
+            status = Status::param;
+        }
+    }
+    for (auto it = writes.begin(); status == Status::success && it != writes.end(); ++it) {
+        status = bindAndWrite(it->first, *it->second);
+    }
+    if (status == Status::success && together) status = statusFromSqlite(db.exec("COMMIT"));
+    if (status != Status::success) {
+        if (!sqlite3_get_autocommit(db.get())) (void)db.exec("ROLLBACK");
+        cacheLoaded = false;
+        return status;
+    }
+    if (!known) cacheLoaded = false;
+    if (cacheLoaded) {
+        if (changes.clear) cache.clear();
+        for (const auto& [key, value] : changes.items) {
+            if (value) {
+                cache.insert_or_assign(key, *value);
+            } else {
+                cache.erase(key);
+            }
+        }
+    }
+    return Status::success;
+}
+
 KeyValueStore::KeyValueStore(std::filesystem::path file, std::string domain) : impl_(std::make_unique<Impl>()) {
     impl_->file = std::move(file);
     impl_->domain = std::move(domain);
@@ -173,63 +287,71 @@ const std::filesystem::path& KeyValueStore::file() const { return impl_->file; }
 
 KeyValueStore::Lookup KeyValueStore::get(std::string_view key, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->openExisting(); s != Status::success) return {s, std::nullopt};
-    LockWaitScope wait(impl_->db, ifLocked);
-    if (Status s = impl_->refreshCache(); s != Status::success) return {s, std::nullopt};
-    auto it = impl_->cache.find(std::string(key));
-    if (it == impl_->cache.end()) return {Status::itemNotFound, std::nullopt};
-    return {Status::success, it->second};
+    return impl_->lookup(key, ifLocked);
 }
 
 KeyValueStore::Status KeyValueStore::save(std::string_view key, std::string_view value, IfLocked ifLocked) {
     std::lock_guard lock(impl_->mutex);
-    bool created = false;
-    if (Status s = impl_->openForSave(key, value, created); s != Status::success || created) return s;
-    LockWaitScope wait(impl_->db, ifLocked);
-    // A save that would change nothing writes nothing, so no commit waits on the disk: the cache,
-    // refreshed first when another connection has written, only ever holds what is on disk.
-    // Starts save the same documents again and again.
-    if (impl_->refreshCache() == Status::success) {
-        auto it = impl_->cache.find(std::string(key));
-        if (it != impl_->cache.end() && it->second == value) return Status::success;
+    if (impl_->staged) {
+        impl_->staged->items.insert_or_assign(std::string(key), std::string(value));
+        return Status::success;
     }
-    auto& st = impl_->upsert;
-    if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK || st.bindBlob(3, value) != SQLITE_OK) {
-        st.reset();
-        return Status::param;
-    }
-    auto [status, changed] = impl_->write(st);
-    if (status != Status::success) return status;
-    if (impl_->cacheLoaded) impl_->cache.insert_or_assign(std::string(key), std::string(value));
-    return Status::success;
+    Changes changes;
+    changes.items.emplace(std::string(key), std::string(value));
+    return impl_->apply(changes, ifLocked);
 }
 
 KeyValueStore::Status KeyValueStore::remove(std::string_view key) {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->openExisting(); s != Status::success) return s;
-    auto& st = impl_->deleteOne;
-    if (st.bind(1, impl_->domain) != SQLITE_OK || st.bind(2, key) != SQLITE_OK) {
-        st.reset();
-        return Status::param;
+    const auto found = impl_->lookup(key, IfLocked::wait);
+    if (found.status != Status::success) return found.status;
+    if (impl_->staged) {
+        impl_->staged->items.insert_or_assign(std::string(key), std::nullopt);
+        return Status::success;
     }
-    auto [status, changed] = impl_->write(st);
-    if (status != Status::success) return status;
-    impl_->cache.erase(std::string(key));
-    return changed > 0 ? Status::success : Status::itemNotFound;
+    Changes changes;
+    changes.items.emplace(std::string(key), std::nullopt);
+    return impl_->apply(changes, IfLocked::wait);
 }
 
 KeyValueStore::Status KeyValueStore::removeAll() {
     std::lock_guard lock(impl_->mutex);
-    if (Status s = impl_->openExisting(); s != Status::success) return s;
-    auto& st = impl_->deleteAll;
-    if (st.bind(1, impl_->domain) != SQLITE_OK) {
-        st.reset();
-        return Status::param;
+    auto& staged = impl_->staged;
+    // Whether the domain holds anything now, the open transaction's writes included.
+    bool any = staged && staged->hasSaves();
+    if (!any && !(staged && staged->clear)) {
+        if (Status s = impl_->openExisting(); s != Status::success) return s;
+        if (Status s = impl_->refreshCache(); s != Status::success) return s;
+        any = std::any_of(impl_->cache.begin(), impl_->cache.end(),
+                          [&](const auto& item) { return !staged || !staged->items.contains(item.first); });
     }
-    auto [status, changed] = impl_->write(st);
-    if (status != Status::success) return status;
-    impl_->cache.clear();
-    return changed > 0 ? Status::success : Status::itemNotFound;
+    if (!any) return Status::itemNotFound;
+    Changes changes;
+    changes.clear = true;
+    if (staged) {
+        *staged = std::move(changes);
+        return Status::success;
+    }
+    return impl_->apply(changes, IfLocked::wait);
+}
+
+KeyValueStore::Status KeyValueStore::inOneTransaction(const std::function<void()>& writes) {
+    std::lock_guard lock(impl_->mutex);
+    // A transaction inside another one joins it.
+    if (impl_->staged) {
+        writes();
+        return Status::success;
+    }
+    impl_->staged.emplace();
+    try {
+        writes();
+    } catch (...) {
+        impl_->staged.reset();
+        throw;
+    }
+    const Changes changes = std::move(*impl_->staged);
+    impl_->staged.reset();
+    return impl_->apply(changes, IfLocked::wait);
 }
 
 bool KeyValueStore::checkIntegrity() {

@@ -1,7 +1,8 @@
 #pragma once
 // A durable string key-value store in its own SQLite file, the stand-in for the keychain and for
 // user defaults. Items belong to a domain (the keychain's item class and group), so `removeAll`
-// only touches this store's items. Every successful write is on disk when the call returns.
+// only touches this store's items. Every successful write is on disk when the call returns (the
+// writes of a transaction, when it returns).
 // Results are status values numbered like the keychain's, so log lines read the familiar way.
 //
 //   platform::KeyValueStore store(platform::Paths::keychainFile(), "genp");
@@ -9,6 +10,7 @@
 //   auto found = store.get("k");   // found.value == "v"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +55,13 @@ public:
     [[nodiscard]] Status remove(std::string_view key);
     // Removes every item of this store's domain; itemNotFound when there was none.
     [[nodiscard]] Status removeAll();
+    // Runs `writes`, and the saves and removals they make on this store (from this thread) are
+    // committed together when they return: stored all at once or not at all, with one disk sync
+    // instead of one per write. Inside, reads see those writes, each write answers as if it were
+    // made (success, or itemNotFound for a removal of nothing) and the answer for the whole lies
+    // with the returned status. Other threads' calls on the store wait until the commit. A
+    // transaction inside another one joins it and answers success.
+    [[nodiscard]] Status inOneTransaction(const std::function<void()>& writes);
     // SQLite's integrity check of the whole file.
     [[nodiscard]] bool checkIntegrity();
 

@@ -21,8 +21,8 @@ std::string fingerprint(const PackageTable& table) {
 
 } // namespace
 
-void ConsentRecollectionCheck::run(Prefs& prefs, QVConsentEventManager& events, const std::string& applicationId,
-                                   QVDynamic& document, const QVConsentBannerData& banner) {
+bool ConsentRecollectionCheck::run(Prefs& prefs, const std::string& applicationId, QVDynamic& document,
+                                   const QVConsentBannerData& banner) {
     PackageTable templatePackages;
     for (const auto& category : banner.categories) {
         for (const auto& package : category->packages) templatePackages[package->packageId()] = package;
@@ -59,13 +59,14 @@ void ConsentRecollectionCheck::run(Prefs& prefs, QVConsentEventManager& events, 
     prefs.saveRecollectionReason(applicationId, reason);
     if (reason) prefs.saveConsentStatus(applicationId, QVConsentStatus::recollectionRequired);
     prefs.saveConsentRecord(applicationId, document);
+    return reason.has_value();
+}
 
-    // Told after everything is stored, so a delegate that queries the repository sees the new state.
-    if (reason) {
-        ConsentEventPoster::notify(events, applicationId, document.clientId(), std::nullopt,
-                                   QVConsentStatus::recollectionRequired,
-                                   QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, document.subConsents()));
-    }
+void ConsentRecollectionCheck::announce(QVConsentEventManager& events, const std::string& applicationId,
+                                        const QVDynamic& document) {
+    ConsentEventPoster::notify(events, applicationId, document.clientId(), std::nullopt,
+                               QVConsentStatus::recollectionRequired,
+                               QVDataMessage<QVConsentEvent::Records>(200, "", std::nullopt, document.subConsents()));
 }
 
 } // namespace qvtv

@@ -30,8 +30,9 @@ std::string notInitialised(int number) {
     return "QVConsentEngine must be initialized before calling this API (" + std::to_string(number) + ")";
 }
 
-bool isBlank(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); });
+bool isValidId(const std::optional<std::string>& applicationId) {
+    return applicationId &&
+           !std::all_of(applicationId->begin(), applicationId->end(), [](unsigned char c) { return std::isspace(c); });
 }
 
 // How the platform prints an optional text: nil, or the value wrapped as Optional("...").
@@ -74,17 +75,37 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey,
         state.api = std::make_shared<const ConsentApi>(ServiceSettings::session());
     });
 
+    // On a fresh install the client ids are made before the loads start and written while their
+    // first requests are out, rather than before them; nothing is answered until that write ended.
+    const auto source = [this](const std::optional<std::string>& applicationId) {
+        return isValidId(applicationId) ? documentSource(*applicationId) : DocumentSource{};
+    };
+    const auto primarySource = source(authKey.applicationId());
+    const auto secondarySource = source(authKey.secondaryApplicationId());
+    std::vector<std::string> reserved;
+    if (primarySource.clientId) reserved.push_back(authKey.applicationId());
+    if (secondarySource.clientId) reserved.push_back(*authKey.secondaryApplicationId());
+    auto idsStored = platform::Task<void>::run(platform::DispatchQueue::global(), [prefs = prefs_, reserved] {
+        for (const auto& applicationId : reserved) (void)prefs->storeClientId(applicationId);
+    });
+    auto answer = runLoads(authKey, timeout, primarySource, secondarySource);
+    idsStored.get();
+    return answer;
+}
+
+QVMessage ConsentRepositoryImpl::runLoads(const QVAuthKey& authKey, std::optional<std::chrono::milliseconds> timeout,
+                                          const DocumentSource& primarySource, const DocumentSource& secondarySource) {
     // Both applications download at once; each load polls its own token between and during requests.
     auto self = shared_from_this();
-    auto load = [self](bool isPrimary, std::optional<std::string> applicationId) {
+    auto load = [self](bool isPrimary, std::optional<std::string> applicationId, const DocumentSource& source) {
         return platform::Task<QVDataMessage<LoadedApplication>>::run(
             platform::DispatchQueue::global(),
-            [self, isPrimary, applicationId = std::move(applicationId)](const platform::CancellationToken& token) {
-                return self->loadApplication(isPrimary, applicationId, token);
+            [self, isPrimary, applicationId = std::move(applicationId), source](const platform::CancellationToken& token) {
+                return self->loadApplication(isPrimary, applicationId, source, token);
             });
     };
-    auto primaryTask = load(true, authKey.applicationId());
-    auto secondaryTask = load(false, authKey.secondaryApplicationId());
+    auto primaryTask = load(true, authKey.applicationId(), primarySource);
+    auto secondaryTask = load(false, authKey.secondaryApplicationId(), secondarySource);
 
     // With a time-out both loads must end in time before anything is stored (a failed primary
     // ends the wait, as it ends the run), so a run that times out leaves the device as it was.
@@ -108,34 +129,44 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey,
         (void)secondaryTask.get();
         return QVMessage(primary);
     }
-    prefs_->saveConfigError(authKey.applicationId(), std::nullopt);
-    auto loadedPrimary = *primary.data();
-    const auto primaryContainer = adopt(authKey.applicationId(), loadedPrimary);
-    publish([&primaryContainer](State& state) { state.primary = primaryContainer; });
-
     auto secondary = secondaryTask.get();
-    const auto& secondaryId = authKey.secondaryApplicationId();
-    std::optional<QVResponseContainer> secondaryContainer;
-    if (secondaryId && !secondary.data()) {
-        prefs_->saveConfigError(*secondaryId, QVMessage(secondary));
-    } else if (secondaryId) {
-        prefs_->saveConfigError(*secondaryId, std::nullopt);
-        auto loadedSecondary = *secondary.data();
-        secondaryContainer = adopt(*secondaryId, loadedSecondary);
-    }
-    publish([&secondaryContainer](State& state) { state.secondary = secondaryContainer; });
 
-    // A template that no longer has consent mode takes the stored configuration with it, so no
-    // later application sends signals the site owner has switched off.
-    const auto& banner = primaryContainer.qvConsentBannerData;
-    prefs_->saveConsentModeConfig(authKey.applicationId(),
-                                  banner && banner->gcm ? banner->gcmConfig : std::nullopt);
+    // What both loads leave on the device is committed at once, with one disk sync; the events
+    // follow the commit, so a delegate that queries the repository sees the new state.
+    const auto& secondaryId = authKey.secondaryApplicationId();
+    auto loadedPrimary = *primary.data();
+    std::optional<LoadedApplication> loadedSecondary;
+    if (secondaryId && secondary.data()) loadedSecondary = *secondary.data();
+    QVResponseContainer primaryContainer;
+    std::optional<QVResponseContainer> secondaryContainer;
+    bool primaryRecollecting = false;
+    bool secondaryRecollecting = false;
+    (void)prefs_->inOneCommit([&] {
+        prefs_->saveConfigError(authKey.applicationId(), std::nullopt);
+        primaryContainer = adopt(authKey.applicationId(), loadedPrimary, primaryRecollecting);
+        if (secondaryId) {
+            prefs_->saveConfigError(*secondaryId, loadedSecondary ? std::nullopt : std::optional(QVMessage(secondary)));
+        }
+        if (loadedSecondary) secondaryContainer = adopt(*secondaryId, *loadedSecondary, secondaryRecollecting);
+        // A template that no longer has consent mode takes the stored configuration with it, so no
+        // later application sends signals the site owner has switched off.
+        const auto& banner = primaryContainer.qvConsentBannerData;
+        prefs_->saveConsentModeConfig(authKey.applicationId(),
+                                      banner && banner->gcm ? banner->gcmConfig : std::nullopt);
+    });
+    publish([&](State& state) {
+        state.primary = primaryContainer;
+        state.secondary = secondaryContainer;
+    });
+    if (primaryRecollecting) ConsentRecollectionCheck::announce(*events_, authKey.applicationId(), *loadedPrimary.document);
+    if (secondaryRecollecting) ConsentRecollectionCheck::announce(*events_, *secondaryId, *loadedSecondary->document);
     return QVMessage(200, "SDK Initialised successfully");
 }
 
-QVResponseContainer ConsentRepositoryImpl::adopt(const std::string& applicationId, LoadedApplication& loaded) {
+QVResponseContainer ConsentRepositoryImpl::adopt(const std::string& applicationId, LoadedApplication& loaded,
+                                                 bool& recollecting) {
     const auto& banner = loaded.container.qvConsentBannerData;
-    ConsentRecollectionCheck::run(*prefs_, *events_, applicationId, *loaded.document, *banner);
+    recollecting = ConsentRecollectionCheck::run(*prefs_, applicationId, *loaded.document, *banner);
     QVResponseContainer container{applicationId, banner, nullptr};
     if (loaded.container.qvPreferenceCenterData) {
         container.qvPreferenceCenterData = std::make_shared<QVPreferenceCenterData>(*loaded.container.qvPreferenceCenterData);
@@ -144,15 +175,16 @@ QVResponseContainer ConsentRepositoryImpl::adopt(const std::string& applicationI
 }
 
 QVDataMessage<ConsentRepositoryImpl::LoadedApplication> ConsentRepositoryImpl::loadApplication(
-    bool isPrimary, const std::optional<std::string>& applicationId, const platform::CancellationToken& token) {
+    bool isPrimary, const std::optional<std::string>& applicationId, const DocumentSource& source,
+    const platform::CancellationToken& token) {
     using Answer = QVDataMessage<LoadedApplication>;
-    if (!applicationId || isBlank(*applicationId)) {
+    if (!isValidId(applicationId)) {
         return Answer(409, std::string("Invalid ") + (isPrimary ? "Primary" : "Secondary") +
                                " Application Id: " + describe(applicationId));
     }
     const std::string& id = *applicationId;
 
-    auto document = getOrFetchConsentRecord(id, token);
+    auto document = getOrFetchConsentRecord(id, source, token);
     if (document.isApiError()) return Answer(409, document.apiError().message);
     if (document.isFailure()) return Answer(500, document.failureMessage());
     const auto& locale = document.value()->locale();
@@ -184,15 +216,20 @@ QVDataMessage<ConsentRepositoryImpl::LoadedApplication> ConsentRepositoryImpl::l
                   LoadedApplication{document.value(), QVResponseContainer{id, banner.value(), center.value()}});
 }
 
-ApiResult<std::shared_ptr<QVDynamic>> ConsentRepositoryImpl::getOrFetchConsentRecord(
-    const std::string& applicationId, const platform::CancellationToken& token) {
+ConsentRepositoryImpl::DocumentSource ConsentRepositoryImpl::documentSource(const std::string& applicationId) {
     if (auto stored = prefs_->getConsentRecord(applicationId)) {
         prefs_->migrateLegacyKeys(applicationId, stored->locale());
-        return ApiResult<std::shared_ptr<QVDynamic>>::success(stored);
+        return {stored, std::nullopt};
     }
+    return {nullptr, prefs_->reserveClientId(applicationId)};
+}
+
+ApiResult<std::shared_ptr<QVDynamic>> ConsentRepositoryImpl::getOrFetchConsentRecord(
+    const std::string& applicationId, const DocumentSource& source, const platform::CancellationToken& token) {
+    if (source.stored) return ApiResult<std::shared_ptr<QVDynamic>>::success(source.stored);
     // A keychain that cannot be read may hold this device's id and document: a new id would get a
     // new document, which the recollection check would store over the one with the consent.
-    const auto clientId = prefs_->getClientId(applicationId);
+    const auto& clientId = source.clientId;
     if (!clientId) return ApiResult<std::shared_ptr<QVDynamic>>::failure(internalErrorText + ": " + keychainUnreadable);
     // A fetched document is stored by the recollection check, never here: a load that fails later
     // must leave nothing behind.

@@ -39,6 +39,12 @@ public:
         QVResponseContainer container;
     };
     using ConsentMap = std::map<std::string, bool>;  // package id to its stored isEnabled
+    // What a load gets its consent document from: the stored one, else the service asked with the
+    // client id; neither while the keychain cannot be read.
+    struct DocumentSource {
+        std::shared_ptr<QVDynamic> stored;
+        std::optional<std::string> clientId;
+    };
 
     ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::shared_ptr<QVConsentEventManager> events);
 
@@ -74,10 +80,14 @@ public:
     const std::shared_ptr<Prefs>& prefs() const override { return prefs_; }
     std::optional<QVResponseContainer> containerFor(const std::string& applicationId) const;
 
-    // The steps of initialise, public so tests can drive one load at a time.
+    // The steps of initialise, public so tests can drive one load at a time. A new client id
+    // that documentSource reserves is not stored yet (Prefs::storeClientId does that).
+    DocumentSource documentSource(const std::string& applicationId);
     QVDataMessage<LoadedApplication> loadApplication(bool isPrimary, const std::optional<std::string>& applicationId,
+                                                     const DocumentSource& source,
                                                      const platform::CancellationToken& token);
     ApiResult<std::shared_ptr<QVDynamic>> getOrFetchConsentRecord(const std::string& applicationId,
+                                                                  const DocumentSource& source,
                                                                   const platform::CancellationToken& token);
     ApiResult<std::shared_ptr<QVConsentBannerData>> fetchBannerTemplate(const std::string& applicationId,
                                                                         const std::string& location,
@@ -99,11 +109,14 @@ public:
 
 private:
     QVMessage runInitialise(const QVAuthKey& authKey, std::optional<std::chrono::milliseconds> timeout);
+    QVMessage runLoads(const QVAuthKey& authKey, std::optional<std::chrono::milliseconds> timeout,
+                       const DocumentSource& primarySource, const DocumentSource& secondarySource);
     QVDataMessage<ConsentList> runSaveConsent(const std::string& applicationId,
                                               const std::vector<std::shared_ptr<QVCategory>>& categories,
                                               bool isRejectAll);
-    // The checks and container set-up that follow a successful load.
-    QVResponseContainer adopt(const std::string& applicationId, LoadedApplication& loaded);
+    // The checks and container set-up that follow a successful load; `recollecting` tells whether
+    // consent must be collected again (announced once the check's writes are committed).
+    QVResponseContainer adopt(const std::string& applicationId, LoadedApplication& loaded, bool& recollecting);
     void prepareCategories(const std::string& applicationId, QVConsentType consentType,
                            const std::vector<std::shared_ptr<QVCategory>>& categories);
     bool isSecondaryId(const std::string& applicationId) const;

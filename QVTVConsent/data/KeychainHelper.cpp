@@ -59,17 +59,33 @@ std::optional<std::string> KeychainHelper::get(std::string_view key) {
 
 std::optional<std::string> KeychainHelper::getOrCreate(std::string_view key,
                                                        const std::function<std::string()>& make) {
-    using Status = platform::KeyValueStore::Status;
     // One caller at a time, so two threads asking for a missing value never make two.
     std::lock_guard lock(unstoredMutex_);
-    auto unstored = unstored_.find(key);
-    // The first attempt waits on a lock like any keychain call; a retry of a held value does not.
-    const auto ifLocked = unstored == unstored_.end() ? platform::KeyValueStore::IfLocked::wait
-                                                      : platform::KeyValueStore::IfLocked::fail;
+    auto value = holdLocked(key, make);
+    (void)storeHeldLocked(key);
+    return value;
+}
+
+std::optional<std::string> KeychainHelper::getOrHold(std::string_view key, const std::function<std::string()>& make) {
+    std::lock_guard lock(unstoredMutex_);
+    return holdLocked(key, make);
+}
+
+bool KeychainHelper::storeHeld(std::string_view key) {
+    std::lock_guard lock(unstoredMutex_);
+    return storeHeldLocked(key);
+}
+
+std::optional<std::string> KeychainHelper::holdLocked(std::string_view key, const std::function<std::string()>& make) {
+    using Status = platform::KeyValueStore::Status;
+    auto held = unstored_.find(key);
+    // The first look waits on a lock like any keychain call; a retry of a held value does not.
+    const auto ifLocked = held == unstored_.end() ? platform::KeyValueStore::IfLocked::wait
+                                                  : platform::KeyValueStore::IfLocked::fail;
     auto found = store_.get(key, ifLocked);
     if (found.value && !found.value->empty() && Utf8::isValid(*found.value)) {
         // Another process stored one meanwhile: the keychain's value is the identity from now on.
-        if (unstored != unstored_.end()) unstored_.erase(unstored);
+        if (held != unstored_.end()) unstored_.erase(held);
         return std::move(found.value);
     }
     // Found empty or not text counts as none stored, as the keychain reports them.
@@ -78,13 +94,25 @@ std::optional<std::string> KeychainHelper::getOrCreate(std::string_view key,
         logStatus("Something went wrong, Unable to fetch value from Keychain: ", found.status);
         // A held value was made when the keychain showed none; it is still the process's identity,
         // but it is not written while the keychain cannot say whether one was stored since.
-        if (unstored == unstored_.end()) return std::nullopt;
-        return unstored->second;
+        if (held == unstored_.end()) return std::nullopt;
+        held->second.storable = false;
+        return held->second.value;
     }
-    if (unstored == unstored_.end()) unstored = unstored_.emplace(std::string(key), make()).first;
-    std::string value = unstored->second;
-    if (save(value, key, ifLocked)) unstored_.erase(unstored);
-    return value;
+    if (held == unstored_.end()) held = unstored_.emplace(std::string(key), Held{make()}).first;
+    held->second.storable = true;
+    return held->second.value;
+}
+
+bool KeychainHelper::storeHeldLocked(std::string_view key) {
+    auto held = unstored_.find(key);
+    if (held == unstored_.end()) return true;
+    if (!held->second.storable) return false;
+    const auto ifLocked = held->second.tried ? platform::KeyValueStore::IfLocked::fail
+                                             : platform::KeyValueStore::IfLocked::wait;
+    held->second.tried = true;
+    if (!save(held->second.value, key, ifLocked)) return false;
+    unstored_.erase(held);
+    return true;
 }
 
 void KeychainHelper::remove(std::string_view key) {
@@ -94,6 +122,13 @@ void KeychainHelper::remove(std::string_view key) {
     }
     auto status = store_.remove(key);
     if (status != platform::KeyValueStore::Status::success) logStatus("Unable to delete from Keychain: ", status);
+}
+
+bool KeychainHelper::inOneCommit(const std::function<void()>& writes) {
+    auto status = store_.inOneTransaction(writes);
+    if (status == platform::KeyValueStore::Status::success) return true;
+    logStatus("Something went wrong, Unable to save in Keychain: ", status);
+    return false;
 }
 
 void KeychainHelper::clearAll() {

@@ -37,21 +37,40 @@ public:
     // keychain shows none stored: when it cannot be read there is no answer (unless one is held),
     // since a new value would stand in for, and later replace, the stored one. Thread-safe.
     std::optional<std::string> getOrCreate(std::string_view key, const std::function<std::string()>& make);
+    // getOrCreate in two steps, so a caller can use a new value while it is being written: the
+    // first answers as getOrCreate does but only holds a new value in memory (getOrCreate answers
+    // it too); the second writes the held value, if there is one and the keychain showed none
+    // stored at the last look. False when a held value could not be stored (it stays held).
+    std::optional<std::string> getOrHold(std::string_view key, const std::function<std::string()>& make);
+    bool storeHeld(std::string_view key);
     // Also forgets a value `getOrCreate` still holds for the key.
     void remove(std::string_view key);
     // Deletes every generic-password item of this app, not only the library's keys, and forgets
     // the values `getOrCreate` still holds.
     void clearAll();
 
+    // Runs `writes`, committing what they save and remove in the keychain all at once, or none of
+    // it, with one disk sync (see KeyValueStore::inOneTransaction); false, logged, when the commit
+    // failed. A value getOrCreate makes inside counts as stored before the commit, so make it outside.
+    bool inOneCommit(const std::function<void()>& writes);
+
     const std::filesystem::path& file() const { return store_.file(); }
 
 private:
+    // A value made by getOrHold that the keychain has not taken yet.
+    struct Held {
+        std::string value;
+        bool storable = true;  // the keychain showed none stored at the last look
+        bool tried = false;    // a write was attempted (retries do not wait on a lock)
+    };
+
     bool save(std::string_view value, std::string_view key, platform::KeyValueStore::IfLocked ifLocked);
+    std::optional<std::string> holdLocked(std::string_view key, const std::function<std::string()>& make);
+    bool storeHeldLocked(std::string_view key);
 
     platform::KeyValueStore store_;
-    // Values made by getOrCreate that the keychain has not taken yet.
     std::mutex unstoredMutex_;
-    std::map<std::string, std::string, std::less<>> unstored_;
+    std::map<std::string, Held, std::less<>> unstored_;
 };
 
 } // namespace qvtv

@@ -1,12 +1,14 @@
 #pragma once
 // The preferences store the repository talks to: typed reads and writes of everything the
 // library keeps between runs, per application id. Reads never fail: a missing or unreadable
-// value gives the operation's default. Writes report nothing; failures are logged by the keychain.
+// value gives the operation's default. Writes report nothing; failures are logged by the keychain
+// (several writes that must land together go through inOneCommit, which tells).
 //
 //   std::shared_ptr<qvtv::Prefs> prefs = qvtv::PrefsFactory::create();
 //   if (prefs->getConsentStatus("demo-tv-app") == qvtv::QVConsentStatus::pending) showBanner();
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +46,11 @@ public:
     // Made (an upper-case UUID) and stored on first use; stable until the keychain is cleared. No
     // value while the keychain cannot be read: a new id then could replace the stored one.
     virtual std::optional<std::string> getClientId(const std::string& applicationId) = 0;
+    // getClientId in two steps, so a request can carry a new id while it is being written: the
+    // first answers as getClientId does but only holds a new id in memory (getClientId answers it
+    // too); the second writes it, false when it could not (it stays held and getClientId retries).
+    virtual std::optional<std::string> reserveClientId(const std::string& applicationId) = 0;
+    virtual bool storeClientId(const std::string& applicationId) = 0;
 
     virtual std::optional<QVMessage> getConfigError(const std::string& applicationId) = 0;
     // No message deletes the stored one.
@@ -61,6 +68,10 @@ public:
     // Moves values stored under the old locale-suffixed keys to the current keys; an old value
     // always wins.
     virtual void migrateLegacyKeys(const std::string& applicationId, const std::string& locale) = 0;
+
+    // Runs `writes`, committing what they store in the keychain at once, all of it or none, with
+    // one disk sync; false (and logged) when that commit failed, so nothing of it was stored.
+    virtual bool inOneCommit(const std::function<void()>& writes) = 0;
 
     // Deletes every keychain item of the app.
     virtual void clearSession() = 0;

@@ -5,9 +5,15 @@
 #include "QVTVConsent/core/NumUtils.h"
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
+#include "platform/Task.h"
 #include "platform/Uuid.h"
 
 namespace qvtv {
+namespace {
+
+std::string makeClientId() { return platform::Uuid::make(); }
+
+} // namespace
 
 PrefsImpl::PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared_ptr<UserDefaults> userDefaults)
     : keychainHelper_(std::move(keychainHelper)) {
@@ -18,13 +24,19 @@ PrefsImpl::PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared
     if (!ranBefore) keychainHelper_->clearAll();
 
     // A host that sets no version still records this run (as an empty version): skipping the
-    // write would make every start look like a fresh install and wipe the stored consent.
-    userDefaults->set(PrefsKeys::versionOfLastRun, platform::DeviceInfo::appShortVersion().value_or(""));
+    // write would make every start look like a fresh install and wipe the stored consent. It is
+    // written only once the keychain was cleared, and beside the language's write: the stores are
+    // separate files, so on a fresh install their creations wait on the disk at the same time.
+    const auto version = platform::DeviceInfo::appShortVersion().value_or("");
+    auto versionStored = platform::Task<void>::run(platform::DispatchQueue::global(), [userDefaults, version] {
+        userDefaults->set(PrefsKeys::versionOfLastRun, version);
+    });
 
     if (!keychainHelper_->get(PrefsKeys::language)) {
         auto language = platform::Locale::current().languageCode;
         keychainHelper_->save(language.empty() ? "EN" : language, PrefsKeys::language);
     }
+    versionStored.get();
 }
 
 QVConsentStatus PrefsImpl::getConsentStatus(const std::string& applicationId) {
@@ -116,7 +128,15 @@ void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDyna
 std::optional<std::string> PrefsImpl::getClientId(const std::string& applicationId) {
     // The id goes to the service with the first request; if the keychain cannot take it yet, the
     // same id is answered (and stored as soon as the keychain allows) rather than a new one per call.
-    return keychainHelper_->getOrCreate(PrefsKeys::identity(applicationId), [] { return platform::Uuid::make(); });
+    return keychainHelper_->getOrCreate(PrefsKeys::identity(applicationId), makeClientId);
+}
+
+std::optional<std::string> PrefsImpl::reserveClientId(const std::string& applicationId) {
+    return keychainHelper_->getOrHold(PrefsKeys::identity(applicationId), makeClientId);
+}
+
+bool PrefsImpl::storeClientId(const std::string& applicationId) {
+    return keychainHelper_->storeHeld(PrefsKeys::identity(applicationId));
 }
 
 std::optional<QVMessage> PrefsImpl::getConfigError(const std::string& applicationId) {
@@ -166,6 +186,8 @@ void PrefsImpl::migrateLegacyKeys(const std::string& applicationId, const std::s
         keychainHelper_->remove(legacy);
     }
 }
+
+bool PrefsImpl::inOneCommit(const std::function<void()>& writes) { return keychainHelper_->inOneCommit(writes); }
 
 void PrefsImpl::clearSession() { keychainHelper_->clearAll(); }
 

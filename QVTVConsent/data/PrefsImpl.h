@@ -28,6 +28,8 @@ public:
     std::shared_ptr<QVDynamic> getConsentRecord(const std::string& applicationId) override;
     void saveConsentRecord(const std::string& applicationId, const QVDynamic& record) override;
     std::optional<std::string> getClientId(const std::string& applicationId) override;
+    std::optional<std::string> reserveClientId(const std::string& applicationId) override;
+    bool storeClientId(const std::string& applicationId) override;
     std::optional<QVMessage> getConfigError(const std::string& applicationId) override;
     void saveConfigError(const std::string& applicationId, const std::optional<QVMessage>& message) override;
     std::optional<QVConsentModeConfigData> getConsentModeConfig(const std::string& applicationId) override;
@@ -36,6 +38,7 @@ public:
     std::optional<QVAppliedGCMData> getAppliedGCMData() override;
     void saveAppliedGCMData(const QVAppliedGCMData& data) override;
     void migrateLegacyKeys(const std::string& applicationId, const std::string& locale) override;
+    bool inOneCommit(const std::function<void()>& writes) override;
     void clearSession() override;
 
     const std::shared_ptr<KeychainHelper>& keychainHelper() const { return keychainHelper_; }

@@ -196,6 +196,60 @@ TEST(KeyValueStore, SavingTheValueItHoldsWritesNothingUnlessAnotherConnectionCha
     EXPECT_FALSE(other.get("k").value);
 }
 
+TEST(KeyValueStore, ATransactionKeepsAllItsWritesOrNone) {
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "kc.sqlite";
+    KeyValueStore store(file, "genp");
+    KeyValueStore other(file, "genp");
+
+    // With no file yet, the writes go in with the file itself.
+    EXPECT_EQ(store.inOneTransaction([&] {
+        EXPECT_EQ(store.save("a", "1"), Status::success);
+        EXPECT_EQ(store.save("b", "2"), Status::success);
+    }), Status::success);
+    EXPECT_EQ(other.get("b").value, "2");
+
+    // Inside, this store reads its own writes; others see them only once committed.
+    EXPECT_EQ(store.inOneTransaction([&] {
+        EXPECT_EQ(store.save("a", "10"), Status::success);
+        EXPECT_EQ(store.remove("b"), Status::success);
+        EXPECT_EQ(store.remove("missing"), Status::itemNotFound);
+        EXPECT_EQ(store.inOneTransaction([&] { EXPECT_EQ(store.save("c", "3"), Status::success); }), Status::success);
+        EXPECT_EQ(store.get("a").value, "10");
+        EXPECT_FALSE(store.get("b").value);
+        EXPECT_EQ(other.get("a").value, "1");
+        EXPECT_EQ(other.get("b").value, "2");
+    }), Status::success);
+    EXPECT_EQ(other.get("a").value, "10");
+    EXPECT_FALSE(other.get("b").value);
+    EXPECT_EQ(other.get("c").value, "3");
+
+    // One refused write and nothing of the transaction is kept, on disk or in the read cache.
+    SqliteConnection raw;
+    ASSERT_EQ(raw.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON items WHEN NEW.account = 'z' "
+                       "BEGIN SELECT RAISE(ABORT, 'no'); END"), 0);
+    EXPECT_NE(store.inOneTransaction([&] {
+        (void)store.save("a", "11");
+        (void)store.remove("c");
+        (void)store.save("z", "refused");
+    }), Status::success);
+    EXPECT_EQ(store.get("a").value, "10");
+    EXPECT_EQ(store.get("c").value, "3");
+    EXPECT_FALSE(store.get("z").value);
+    EXPECT_EQ(KeyValueStore(file, "genp").get("a").value, "10");
+
+    // Removing everything inside a transaction, then writing again.
+    EXPECT_EQ(store.inOneTransaction([&] {
+        EXPECT_EQ(store.removeAll(), Status::success);
+        EXPECT_FALSE(store.get("a").value);
+        EXPECT_EQ(store.save("e", "5"), Status::success);
+    }), Status::success);
+    EXPECT_FALSE(other.get("a").value);
+    EXPECT_FALSE(other.get("c").value);
+    EXPECT_EQ(other.get("e").value, "5");
+}
+
 TEST(KeyValueStore, ReportsUnusableFilesAsStatusesNotCrashes) {
     testsupport::TempDir dir;
     // A folder where the file should be cannot be opened as a store.

@@ -151,10 +151,11 @@ std::optional<PangoItemListHandle> sampledItems(std::string_view paragraph, Pang
         if (!sample->item) return std::nullopt;
         bool visible = false;
         for (const char* c = stretch.data(); c < stretch.data() + stretch.size(); c = g_utf8_next_char(c)) {
-            const gunichar u = g_utf8_get_char(c);
+            const auto byte = static_cast<unsigned char>(*c);
+            const gunichar u = byte < 0x80 ? byte : g_utf8_get_char(c);
             const std::optional<std::size_t> index = checkIndex(u);
             if (!index || !sample->keepsFontFor(u, *index)) return std::nullopt;
-            visible = visible || g_unichar_isgraph(u);
+            visible = visible || (byte < 0x80 ? byte > ' ' : g_unichar_isgraph(u));
         }
         // White space alone gets the font Pango finds for it, which need not be the sample's.
         if (!visible) return std::nullopt;

@@ -119,11 +119,18 @@ std::optional<std::vector<LineBreaker::Character>> WordBreaks::find(std::string_
     std::vector<LineBreaker::Character> characters;
     characters.reserve(paragraph.size());
     for (const char* c = text; c < text + paragraph.size(); c = g_utf8_next_char(c)) {
-        const gunichar u = static_cast<unsigned char>(*c) < 0x80 ? static_cast<unsigned char>(*c) : g_utf8_get_char(c);
-        if (!breaksWithinWord(u)) return analyseWhole(paragraph, language);
         LineBreaker::Character character;
         character.byte = static_cast<std::size_t>(c - text);
-        character.white = g_unichar_isspace(u);
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x80) {
+            // Most text is ASCII: the same answers as below, without a look-up per character.
+            if (byte >= 0x0A && byte <= 0x0D) return analyseWhole(paragraph, language);
+            character.white = byte == ' ' || byte == '\t';
+        } else {
+            const gunichar u = g_utf8_get_char(c);
+            if (!breaksWithinWord(u)) return analyseWhole(paragraph, language);
+            character.white = g_unichar_isspace(u);
+        }
         characters.push_back(character);
     }
     const std::size_t count = characters.size();

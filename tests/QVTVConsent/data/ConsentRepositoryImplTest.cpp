@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "QVTVConsent/ServiceHarness.h"
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/PrefsFactory.h"
+#include "QVTVConsent/data/PrefsKeys.h"
 #include "QVTVConsent/model/QVPackage.h"
 #include "platform/DispatchQueue.h"
 #include "platform/RunLoop.h"
+#include "platform/SqliteConnection.h"
 
 using namespace qvtv;
 using consentservice::ServiceEndpoint;
@@ -396,4 +401,106 @@ TEST_F(ConsentRepositoryTest, ConsentOlderThanTheRetentionPeriodIsCollectedAgain
     ASSERT_EQ(acceptAll(*expired, primaryId).code(), 200);
     EXPECT_EQ(expired->getConsentStatus(primaryId).data(), QVConsentStatus::collected);
     EXPECT_EQ(expired->getConsentRecollectionReason(primaryId).code(), 404);
+}
+
+namespace {
+
+// The client id a document request of `applicationId` carried, empty when there was none.
+std::string sentClientId(testsupport::ServiceHarness& harness, const std::string& applicationId) {
+    for (const auto& request : harness.service().requests()) {
+        if (request.path != documentPath || request.query.find("MobileApplicationId=" + applicationId + "&") ==
+                                                std::string::npos) {
+            continue;
+        }
+        const auto start = request.query.find("ClientSessionId=") + std::string_view("ClientSessionId=").size();
+        return request.query.substr(start, request.query.find('&', start) - start);
+    }
+    return "";
+}
+
+bool waitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+} // namespace
+
+// A fresh install's ids are written while the first requests are out, and the answer waits for that.
+TEST_F(ConsentRepositoryTest, NewClientIdsTravelWhileTheirWriteWaitsAndTheAnswerWaitsForIt) {
+    auto prefs = PrefsFactory::create();
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(KeychainHelper::shared()->file(), "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);  // another process's write holds the keychain
+    auto repository = std::make_shared<ConsentRepositoryImpl>(prefs, events);
+    auto started = repository->initialise(QVAuthKey(primaryId, secondaryId));
+
+    ASSERT_TRUE(waitFor([&] { return harness.requestCount("/api/mobilepreferencecenter/template/") == 2; }));
+    const auto primaryClientId = sentClientId(harness, primaryId);
+    const auto secondaryClientId = sentClientId(harness, secondaryId);
+    EXPECT_EQ(primaryClientId.size(), 36u);
+    EXPECT_EQ(secondaryClientId.size(), 36u);
+    EXPECT_FALSE(started.waitUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(200)))
+        << "answered before the ids were stored";
+
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    EXPECT_EQ(started.get().code(), 200);
+    KeychainHelper keychain(KeychainHelper::shared()->file());
+    EXPECT_EQ(keychain.get(PrefsKeys::identity(primaryId)), primaryClientId);
+    EXPECT_EQ(keychain.get(PrefsKeys::identity(secondaryId)), secondaryClientId);
+    EXPECT_TRUE(keychain.get(PrefsKeys::dynamic(secondaryId)));
+}
+
+TEST_F(ConsentRepositoryTest, ClientIdWhoseWriteFailsWhileItsRequestIsOutStaysTheOneSent) {
+    auto prefs = PrefsFactory::create();
+    const auto file = KeychainHelper::shared()->file();
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(file, "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items WHEN NEW.account LIKE '%_qv_identity' "
+                         "BEGIN SELECT RAISE(ABORT, 'no'); END"),
+              0);
+    auto repository = std::make_shared<ConsentRepositoryImpl>(prefs, events);
+    ASSERT_EQ(repository->initialise(QVAuthKey(primaryId)).get().code(), 200);
+
+    const auto sent = sentClientId(harness, primaryId);
+    ASSERT_EQ(sent.size(), 36u);
+    EXPECT_FALSE(KeychainHelper(file).get(PrefsKeys::identity(primaryId)));
+    EXPECT_TRUE(KeychainHelper(file).get(PrefsKeys::dynamic(primaryId))) << "the document is stored all the same";
+    EXPECT_EQ(repository->prefs()->getClientId(primaryId), sent) << "held, not made anew";
+
+    // A choice sent later carries the same id, and the id is stored once the keychain takes it.
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    const auto saved = harness.service().submissions(ServiceEndpoint::consent);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(nlohmann::json::parse(saved[0].body)["ClientSessionId"], sent);
+    EXPECT_EQ(KeychainHelper(file).get(PrefsKeys::identity(primaryId)), sent);
+}
+
+// What a load leaves on the device is committed in one go: a refused write keeps every old value.
+TEST_F(ConsentRepositoryTest, AFailedCommitAfterTheLoadsLeavesThePreviousStoredValues) {
+    auto repository = initialised(QVAuthKey(primaryId, secondaryId));
+    ASSERT_EQ(acceptAll(*repository, primaryId).code(), 200);
+    const auto before = stored(*repository, primaryId);
+    const auto secondaryBefore = stored(*repository, secondaryId);
+    // Past the retention period the next load would mark consent expired and empty the document.
+    harness.clock().setWallMillis(harness.clock().clock().wallMillis() + 13LL * 30 * 86'400'000);
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(KeychainHelper::shared()->file(), "SELECT 1"), 0);
+    ASSERT_EQ(other.exec("CREATE TRIGGER refuse BEFORE INSERT ON items WHEN NEW.account = 'demo-tv-app_qv_dynamic' "
+                         "BEGIN SELECT RAISE(ABORT, 'no'); END"),
+              0);
+
+    auto next = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(stored(*next, primaryId), before);
+    EXPECT_EQ(stored(*next, secondaryId), secondaryBefore);
+    EXPECT_FALSE(next->prefs()->getConsentRecollectionReason(primaryId)) << "the reason went with the refused document";
+
+    ASSERT_EQ(other.exec("DROP TRIGGER refuse"), 0);
+    auto later = initialised(QVAuthKey(primaryId, secondaryId));
+    EXPECT_EQ(later->getConsentStatus(primaryId).data(), QVConsentStatus::recollectionRequired);
+    EXPECT_EQ(later->getConsentRecollectionReason(primaryId).data(), QVConsentRecollectionReason::expired);
 }
