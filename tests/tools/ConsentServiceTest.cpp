@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "platform/HttpSession.h"
 #include "support/TempDir.h"
@@ -134,6 +136,14 @@ TEST_F(ConsentServiceTest, InjectsEachFaultForItsEndpointOnly) {
               platform::HttpError::timedOut);
     service_.clearFaults();
     EXPECT_TRUE(get(banner).ok());
+
+    // A request still stalled when the faults are cleared is answered then, not a minute later.
+    service_.setFault(ServiceEndpoint::bannerTemplate, stall);
+    const auto before = service_.requests().size();
+    auto stalled = std::async(std::launch::async, [&] { return get(banner); });
+    while (service_.requests().size() == before) std::this_thread::yield();
+    service_.clearFaults();
+    EXPECT_EQ(stalled.get().response().status, 200);
 }
 
 TEST_F(ConsentServiceTest, AdminInterfaceOverHttp) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -76,6 +77,7 @@ struct ConsentService::Impl {
     std::mutex mutex;
     std::condition_variable wake;
     bool stopping = false;
+    std::uint64_t clearings = 0;  // clearFaults calls so far: a pause begun before one ends
     std::map<ServiceEndpoint, ServiceFault> faults;
     std::vector<ReceivedRequest> received;
 
@@ -83,14 +85,16 @@ struct ConsentService::Impl {
 
     bool tls() const { return !options.tlsCert.empty() && !options.tlsKey.empty(); }
 
-    // Waits for the given time, or less when the service stops.
-    void pause(std::chrono::milliseconds duration) {
+    // Waits for the given time, or less when the service stops or its faults are cleared after
+    // `clearingsSeen` of them.
+    void pause(std::chrono::milliseconds duration, std::uint64_t clearingsSeen) {
         std::unique_lock lock(mutex);
-        wake.wait_for(lock, duration, [this] { return stopping; });
+        wake.wait_for(lock, duration, [&] { return stopping || clearings != clearingsSeen; });
     }
 
-    std::optional<ServiceFault> takeFault(ServiceEndpoint endpoint) {
+    std::optional<ServiceFault> takeFault(ServiceEndpoint endpoint, std::uint64_t& clearingsSeen) {
         std::lock_guard lock(mutex);
+        clearingsSeen = clearings;
         auto it = faults.find(endpoint);
         if (it == faults.end()) return std::nullopt;
         ServiceFault fault = it->second;
@@ -164,9 +168,10 @@ struct ConsentService::Impl {
             auto query = req.target.find('?');
             received.push_back({req.method, req.path, query == std::string::npos ? "" : req.target.substr(query + 1)});
         }
-        auto fault = takeFault(endpoint);
-        if (fault && fault->latency.count() > 0) pause(fault->latency);
-        if (fault && fault->kind == Kind::stall) pause(fault->stallFor);
+        std::uint64_t clearingsSeen = 0;
+        auto fault = takeFault(endpoint, clearingsSeen);
+        if (fault && fault->latency.count() > 0) pause(fault->latency, clearingsSeen);
+        if (fault && fault->kind == Kind::stall) pause(fault->stallFor, clearingsSeen);
         Answer answer = (this->*make)(req);
         if (fault) answer = applyFault(*fault, std::move(answer), res);
         res.status = answer.status;
@@ -344,8 +349,12 @@ void ConsentService::setFault(ServiceEndpoint endpoint, ServiceFault fault) {
 }
 
 void ConsentService::clearFaults() {
-    std::lock_guard lock(impl_->mutex);
-    impl_->faults.clear();
+    {
+        std::lock_guard lock(impl_->mutex);
+        impl_->faults.clear();
+        ++impl_->clearings;
+    }
+    impl_->wake.notify_all();
 }
 
 std::vector<Submission> ConsentService::submissions(std::optional<ServiceEndpoint> endpoint) {

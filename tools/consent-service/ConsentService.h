@@ -60,6 +60,8 @@ public:
     std::string baseUrl() const;  // origin() + "/api"
 
     void setFault(ServiceEndpoint endpoint, ServiceFault fault);
+    // Also ends the stalls and latency of requests already waiting, which then answer as they
+    // would have, so a test's stalls never hold the service's threads into the next case.
     void clearFaults();
 
     std::vector<Submission> submissions(std::optional<ServiceEndpoint> endpoint = std::nullopt);
