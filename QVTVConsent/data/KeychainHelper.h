@@ -69,7 +69,9 @@ private:
     bool storeHeldLocked(std::string_view key);
 
     platform::KeyValueStore store_;
-    std::mutex unstoredMutex_;
+    // Always taken before the store's own lock, never while holding it: inOneCommit takes it
+    // first, so the writes inside may take it again.
+    std::recursive_mutex unstoredMutex_;
     std::map<std::string, Held, std::less<>> unstored_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "QVTVConsent/ScopedLogSwitches.h"
 #include "QVTVConsent/core/QVLogger.h"
 #include "support/LogCapture.h"
@@ -58,4 +60,22 @@ TEST_F(KeychainHelperTest, FailedSavesAreLoggedAndTextThatIsNotUtf8IsRefusedSile
     keychain.save("\xff\xfe", "k");
     EXPECT_TRUE(log_.lines().empty());
     EXPECT_EQ(keychain.get("k"), "kept");
+}
+
+TEST_F(KeychainHelperTest, ACommitMayRemoveValuesThatGetOrCreateMade) {
+    // getOrCreate takes the held values' lock and then the store's; the removals inside a commit
+    // run while the store holds its own. Under ThreadSanitizer, running each once shows whether
+    // the two locks are always taken in one order (two threads could otherwise deadlock).
+    qvtv::KeychainHelper keychain(dir_.path() / "keychain.sqlite");
+    EXPECT_EQ(keychain.getOrCreate("client", [] { return std::string("new-id"); }), "new-id");
+    EXPECT_EQ(keychain.getOrHold("held", [] { return std::string("held-id"); }), "held-id");
+    EXPECT_TRUE(keychain.inOneCommit([&] {
+        keychain.save("1.0", "qv_language");
+        keychain.remove("client");
+        keychain.remove("held");
+    }));
+    EXPECT_EQ(keychain.get("qv_language"), "1.0");
+    EXPECT_FALSE(keychain.get("client"));
+    EXPECT_TRUE(keychain.storeHeld("held"));  // nothing held any more, so nothing written
+    EXPECT_FALSE(keychain.get("held"));
 }
