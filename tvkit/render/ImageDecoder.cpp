@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 namespace tvkit {
 
@@ -103,6 +104,37 @@ Bitmap bitmapFrom(GdkPixbuf* pixbuf) {
     return bitmap;
 }
 
+// gdk-pixbuf reads its list of formats and loads each format's module, GIO its MIME database,
+// and librsvg registers its types, lazily on the first decode that needs them, under glib and
+// Rust locks that ThreadSanitizer cannot see (raw futexes): two threads' first decodes then look
+// like a race on that shared state. Doing all of it once under call_once, which it does see,
+// orders every decode after the setup; only the process's first decode pays for it.
+void setUpDecodersOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        GSList* formats = gdk_pixbuf_get_formats();
+        for (GSList* format = formats; format; format = format->next) {
+            gchar* formatName = gdk_pixbuf_format_get_name(static_cast<GdkPixbufFormat*>(format->data));
+            if (GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(formatName, nullptr)) {
+                gdk_pixbuf_loader_close(loader, nullptr);
+                g_object_unref(loader);
+            }
+            g_free(formatName);
+        }
+        g_slist_free(formats);
+        // A loader that must guess the format reads GIO's MIME database; a signature is enough.
+        static constexpr guchar png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+        GdkPixbufLoader* sniffer = gdk_pixbuf_loader_new();
+        gdk_pixbuf_loader_write(sniffer, png, sizeof png, nullptr);
+        gdk_pixbuf_loader_close(sniffer, nullptr);
+        g_object_unref(sniffer);
+        // An SVG that embeds a 1 x 1 PNG takes librsvg through its own setup and its use of gdk-pixbuf.
+        decodeSvg(R"(<svg xmlns="http://www.w3.org/2000/svg" width="1" height="1"><image width="1" height="1" )"
+                  R"(href="data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4//8/AAX+Av4N70a4AAAAAElFTkSuQmCC"/></svg>)",
+                  std::nullopt);
+    });
+}
+
 std::shared_ptr<const Image> decodeRaster(std::string_view data, std::optional<Size> fitInto) {
     GObjectHandle<GdkPixbufLoader> loader(gdk_pixbuf_loader_new());
     g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(limitSize), nullptr);
@@ -144,6 +176,7 @@ std::shared_ptr<const Image> ImageDecoder::decode(std::string_view data, std::op
         return nullptr;
     }
     if (fitInto && fitInto->isEmpty()) return nullptr;
+    setUpDecodersOnce();
     return looksLikeSvg(data) ? decodeSvg(data, fitInto) : decodeRaster(data, fitInto);
 }
 

@@ -6,10 +6,15 @@
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <latch>
+#include <thread>
+#include <vector>
 
 using namespace tvkit;
 
@@ -28,7 +33,77 @@ std::filesystem::path writePng(const std::filesystem::path& folder, const std::s
     return path;
 }
 
+// A 24-bit BMP of one colour: a format whose gdk-pixbuf reader is a module loaded on first use.
+std::string bmp(int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    const int rowBytes = (w * 3 + 3) / 4 * 4;
+    const std::uint32_t fileSize = 54 + rowBytes * h;
+    std::string out;
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> (8 * i) & 0xff));
+    };
+    out += "BM";
+    for (std::uint32_t field : {fileSize, 0u, 54u}) put(field, 4);  // file header: size, reserved, pixel offset
+    for (int field : {40, w, h}) put(field, 4);                     // info header: its size, width, height
+    put(1, 2);                                                      // one plane
+    put(24, 2);                                                     // bits per pixel
+    for (int field : {0, rowBytes * h, 2835, 2835, 0, 0}) put(field, 4);  // uncompressed, 72 dpi, no palette
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            for (std::uint8_t channel : {b, g, r}) put(channel, 1);
+        }
+        out.append(rowBytes - w * 3, '\0');
+    }
+    return out;
+}
+
+std::string base64(const std::string& bytes) {
+    gchar* encoded = g_base64_encode(reinterpret_cast<const guchar*>(bytes.data()), bytes.size());
+    std::string out(encoded);
+    g_free(encoded);
+    return out;
+}
+
 } // namespace
+
+TEST(ImageDecoder, ThreadsDecodingTheirFirstImagesAtOnceAllGetThem) {
+    // Run alone (one case per process) this is the process's first decode, made by several threads
+    // at once: what logo downloads do when a screen opens. The SVG embeds a PNG, which librsvg
+    // decodes through gdk-pixbuf too.
+    testsupport::TempDir dir;
+    const std::string png = readFile(writePng(dir.path(), "logo.png", 40, 20));
+    const std::string svgWithPng = R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20">)"
+                                   R"(<image width="20" height="20" href="data:image/png;base64,)" +
+                                   base64(png) + R"("/></svg>)";
+    const std::vector<std::pair<std::string, Size>> images{
+        {png, {40, 20}}, {bmp(30, 10, 255, 0, 0), {30, 10}}, {svgWithPng, {20, 20}}};
+    constexpr int threads = 4;
+    std::vector<std::vector<std::shared_ptr<const Image>>> decoded(threads);
+    std::latch start(threads);
+    std::vector<std::thread> workers;
+    for (int i = 0; i < threads; ++i) {
+        workers.emplace_back([&, i] {
+            start.arrive_and_wait();
+            for (std::size_t k = 0; k < images.size(); ++k) {  // each thread starts with another format
+                decoded[i].push_back(ImageDecoder::decode(images[(i + k) % images.size()].first));
+            }
+        });
+    }
+    for (auto& worker : workers) worker.join();
+    for (int i = 0; i < threads; ++i) {
+        for (std::size_t k = 0; k < images.size(); ++k) {
+            const auto& image = decoded[i][k];
+            ASSERT_TRUE(image) << "thread " << i << ", image " << (i + k) % images.size();
+            EXPECT_EQ(image->size(), images[(i + k) % images.size()].second);
+        }
+    }
+    Bitmap b(30, 10);
+    Painter p(b);
+    p.drawImage(*decoded[1][0], {0, 0, 30, 10});  // thread 1 started with the BMP
+    EXPECT_NEAR(b.pixel(15, 5).red, 1.0, 0.01);
+    Bitmap drawnSvg(20, 20);
+    Painter(drawnSvg).drawImage(*decoded[2][0], {0, 0, 20, 20});  // the PNG inside the SVG was drawn
+    EXPECT_NEAR(drawnSvg.pixel(10, 10).blue, 1.0, 0.02);
+}
 
 TEST(ImageDecoder, ScalesToFitKeepingTheAspectRatio) {
     testsupport::TempDir dir;
