@@ -125,6 +125,7 @@ void KeychainHelper::remove(std::string_view key) {
 }
 
 bool KeychainHelper::inOneCommit(const std::function<void()>& writes) {
+    std::lock_guard lock(unstoredMutex_);
     auto status = store_.inOneTransaction(writes);
     if (status == platform::KeyValueStore::Status::success) return true;
     logStatus("Something went wrong, Unable to save in Keychain: ", status);

@@ -69,7 +69,9 @@ private:
     bool storeHeldLocked(std::string_view key);
 
     platform::KeyValueStore store_;
-    std::mutex unstoredMutex_;
+    // Always taken before the store's own lock, never after: a commit holds the store's lock
+    // while its writes reach remove(), so it takes this one first (hence recursive).
+    std::recursive_mutex unstoredMutex_;
     std::map<std::string, Held, std::less<>> unstored_;
 };
 
