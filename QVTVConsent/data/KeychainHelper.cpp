@@ -125,7 +125,6 @@ void KeychainHelper::remove(std::string_view key) {
 }
 
 bool KeychainHelper::inOneCommit(const std::function<void()>& writes) {
-    // The writes remove and make held values under this lock while the store holds its own.
     std::lock_guard lock(unstoredMutex_);
     auto status = store_.inOneTransaction(writes);
     if (status == platform::KeyValueStore::Status::success) return true;

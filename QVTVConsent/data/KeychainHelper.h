@@ -69,8 +69,8 @@ private:
     bool storeHeldLocked(std::string_view key);
 
     platform::KeyValueStore store_;
-    // Always taken before the store's own lock, never while holding it: inOneCommit takes it
-    // first, so the writes inside may take it again.
+    // Always taken before the store's own lock, never after: a commit holds the store's lock
+    // while its writes reach remove(), so it takes this one first (hence recursive).
     std::recursive_mutex unstoredMutex_;
     std::map<std::string, Held, std::less<>> unstored_;
 };
