@@ -80,8 +80,9 @@ struct Sample {
         if (!checked[index]) {
             std::array<char, 8> utf8{};
             const int bytes = g_unichar_to_utf8(c, utf8.data());
+            // Appended, not added: g++ 12 at -O3 falsely warns (-Wrestrict) on the sum of two temporaries.
             PangoItemListHandle items =
-                itemsIn(text() + std::string(utf8.data(), static_cast<std::size_t>(bytes)), description.get());
+                itemsIn(text().append(utf8.data(), static_cast<std::size_t>(bytes)), description.get());
             checked[index] = true;
             if (c == '\t') {
                 const GList* tab = items ? items->next : nullptr;
