@@ -115,7 +115,10 @@ void setUpDecodersOnce() {
         GSList* formats = gdk_pixbuf_get_formats();
         for (GSList* format = formats; format; format = format->next) {
             gchar* formatName = gdk_pixbuf_format_get_name(static_cast<GdkPixbufFormat*>(format->data));
-            if (GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(formatName, nullptr)) {
+            // SVGs go to librsvg directly (below); gdk-pixbuf's SVG loader also leaks its context
+            // when closed before any data.
+            const bool svg = g_strcmp0(formatName, "svg") == 0;
+            if (GdkPixbufLoader* loader = svg ? nullptr : gdk_pixbuf_loader_new_with_type(formatName, nullptr)) {
                 gdk_pixbuf_loader_close(loader, nullptr);
                 g_object_unref(loader);
             }
