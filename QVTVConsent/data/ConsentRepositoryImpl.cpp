@@ -6,10 +6,8 @@
 #include <variant>
 
 #include "QVTVConsent/data/ConsentRecollectionCheck.h"
-#include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/PrefsFactory.h"
 #include "QVTVConsent/data/ServiceSettings.h"
-#include "QVTVConsent/data/UserDefaults.h"
 #include "QVTVConsent/core/Config.h"
 #include "QVTVConsent/data/DataFactory.h"
 #include "QVTVConsent/model/QVPackage.h"
@@ -52,7 +50,7 @@ QVDataMessage<T> answer(T value) {
 ConsentRepositoryImpl::ConsentRepositoryImpl(std::shared_ptr<Prefs> prefs, std::shared_ptr<QVConsentEventManager> events)
     : prefs_(std::move(prefs)),
       events_(std::move(events)),
-      language_(KeychainHelper::shared()->get("qv_language").value_or("")) {}
+      language_(prefs_->getLanguage()) {}
 
 // MARK: initialisation
 
@@ -550,9 +548,7 @@ void ConsentRepositoryImpl::clearSession() {
         state.primary.reset();
         state.secondary.reset();
     });
-    // Without the version of the last run the next store sees a fresh install.
-    UserDefaults::standard()->remove("qv_version_of_last_run");
-    KeychainHelper::shared()->clearAll();
+    prefs_->clearSession();
 }
 
 nlohmann::json toDictionaryValue(const std::shared_ptr<QVConsentBannerData>&) { return "QVConsentBannerData"; }

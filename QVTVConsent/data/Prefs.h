@@ -73,7 +73,12 @@ public:
     // one disk sync; false (and logged) when that commit failed, so nothing of it was stored.
     virtual bool inOneCommit(const std::function<void()>& writes) = 0;
 
-    // Deletes every keychain item of the app.
+    // The device language of the first run ("EN" when the device has none), sent with template
+    // requests.
+    virtual std::string getLanguage() = 0;
+
+    // Deletes every keychain item of the app and the version of the last run, so the next store
+    // made sees a fresh install.
     virtual void clearSession() = 0;
 };
 

@@ -1,10 +1,13 @@
 #include "QVTVConsent/data/PrefsImpl.h"
 
+#include <mutex>
+
 #include "QVTVConsent/data/PrefsKeys.h"
 #include "QVTVConsent/core/JsonUtils.h"
 #include "QVTVConsent/core/NumUtils.h"
 #include "platform/DeviceInfo.h"
 #include "platform/Locale.h"
+#include "platform/NoDestructor.h"
 #include "platform/Task.h"
 #include "platform/Uuid.h"
 
@@ -13,30 +16,58 @@ namespace {
 
 std::string makeClientId() { return platform::Uuid::make(); }
 
+// The record of the store made last, which a store made after it waits for: before it ends there
+// is no version on the disk, and the new store would take the run for a fresh install. Any
+// thread, under the mutex.
+struct LastRecord {
+    std::mutex mutex;
+    std::optional<platform::Task<void>> task;
+};
+
+LastRecord& lastRecord() {
+    static platform::NoDestructor<LastRecord> instance;
+    return *instance;
+}
+
 } // namespace
 
 PrefsImpl::PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared_ptr<UserDefaults> userDefaults)
-    : keychainHelper_(std::move(keychainHelper)) {
+    : keychainHelper_(std::move(keychainHelper)), userDefaults_(std::move(userDefaults)) {
+    std::lock_guard lock(lastRecord().mutex);
+    if (lastRecord().task) lastRecord().task->get();
+
     // User defaults vanish with the app, keychain items do not: finding neither version entry
     // means a fresh install, and consent left by an earlier install must not come back.
-    bool ranBefore = userDefaults->string(PrefsKeys::legacyVersionOfLastRun) ||
-                     userDefaults->string(PrefsKeys::versionOfLastRun);
+    bool ranBefore = userDefaults_->string(PrefsKeys::legacyVersionOfLastRun) ||
+                     userDefaults_->string(PrefsKeys::versionOfLastRun);
     if (!ranBefore) keychainHelper_->clearAll();
 
-    // A host that sets no version still records this run (as an empty version): skipping the
-    // write would make every start look like a fresh install and wipe the stored consent. It is
-    // written only once the keychain was cleared, and beside the language's write: the stores are
-    // separate files, so on a fresh install their creations wait on the disk at the same time.
-    const auto version = platform::DeviceInfo::appShortVersion().value_or("");
-    auto versionStored = platform::Task<void>::run(platform::DispatchQueue::global(), [userDefaults, version] {
-        userDefaults->set(PrefsKeys::versionOfLastRun, version);
-    });
-
-    if (!keychainHelper_->get(PrefsKeys::language)) {
-        auto language = platform::Locale::current().languageCode;
-        keychainHelper_->save(language.empty() ? "EN" : language, PrefsKeys::language);
+    auto storedLanguage = keychainHelper_->get(PrefsKeys::language);
+    if (storedLanguage) {
+        language_ = *storedLanguage;
+    } else {
+        language_ = platform::Locale::current().languageCode;
+        if (language_.empty()) language_ = "EN";
     }
-    versionStored.get();
+
+    // A host that sets no version still records this run (as an empty version): skipping the
+    // write would make every start look like a fresh install and wipe the stored consent.
+    recorded_ = platform::Task<void>::run(
+        platform::DispatchQueue::global(),
+        [keychain = keychainHelper_, defaults = userDefaults_,
+         version = platform::DeviceInfo::appShortVersion().value_or(""),
+         language = storedLanguage ? std::nullopt : std::optional(language_)] {
+            defaults->set(PrefsKeys::versionOfLastRun, version);
+            if (language) keychain->save(*language, PrefsKeys::language);
+        });
+    lastRecord().task = recorded_;
+}
+
+PrefsImpl::~PrefsImpl() { recorded_->get(); }
+
+KeychainHelper& PrefsImpl::writer() {
+    recorded_->get();
+    return *keychainHelper_;
 }
 
 QVConsentStatus PrefsImpl::getConsentStatus(const std::string& applicationId) {
@@ -46,7 +77,7 @@ QVConsentStatus PrefsImpl::getConsentStatus(const std::string& applicationId) {
 }
 
 void PrefsImpl::saveConsentStatus(const std::string& applicationId, QVConsentStatus status) {
-    keychainHelper_->save(rawValue(status), PrefsKeys::consentStatus(applicationId));
+    writer().save(rawValue(status), PrefsKeys::consentStatus(applicationId));
 }
 
 std::optional<std::int64_t> PrefsImpl::getLastConsentedAt(const std::string& applicationId) {
@@ -56,7 +87,7 @@ std::optional<std::int64_t> PrefsImpl::getLastConsentedAt(const std::string& app
 }
 
 void PrefsImpl::saveLastConsentedAt(const std::string& applicationId, std::int64_t milliseconds) {
-    keychainHelper_->save(std::to_string(milliseconds), PrefsKeys::lastConsentedAt(applicationId));
+    writer().save(std::to_string(milliseconds), PrefsKeys::lastConsentedAt(applicationId));
 }
 
 std::optional<QVConsentRecollectionReason> PrefsImpl::getConsentRecollectionReason(const std::string& applicationId) {
@@ -69,10 +100,10 @@ void PrefsImpl::saveRecollectionReason(const std::string& applicationId,
                                        std::optional<QVConsentRecollectionReason> reason) {
     auto key = PrefsKeys::recollectionReason(applicationId);
     if (!reason) {
-        keychainHelper_->remove(key);
+        writer().remove(key);
         return;
     }
-    keychainHelper_->save(rawValue(*reason), key);
+    writer().save(rawValue(*reason), key);
 }
 
 PrefsImpl::StoredObject PrefsImpl::readObject(const std::string& key) {
@@ -102,7 +133,7 @@ std::optional<Record> PrefsImpl::readRecord(const std::string& key, std::string_
 
 void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::json>& value, std::string_view tag) {
     if (!value) {
-        keychainHelper_->remove(key);
+        writer().remove(key);
         return;
     }
     writeText(key, JsonUtils::jsonString(*value, tag));
@@ -110,10 +141,10 @@ void PrefsImpl::writeJson(const std::string& key, const std::optional<nlohmann::
 
 void PrefsImpl::writeText(const std::string& key, const Result<std::string>& text) {
     if (!text) {
-        keychainHelper_->remove(key);
+        writer().remove(key);
         return;
     }
-    keychainHelper_->save(*text, key);
+    writer().save(*text, key);
 }
 
 std::shared_ptr<QVDynamic> PrefsImpl::getConsentRecord(const std::string& applicationId) {
@@ -128,7 +159,7 @@ void PrefsImpl::saveConsentRecord(const std::string& applicationId, const QVDyna
 std::optional<std::string> PrefsImpl::getClientId(const std::string& applicationId) {
     // The id goes to the service with the first request; if the keychain cannot take it yet, the
     // same id is answered (and stored as soon as the keychain allows) rather than a new one per call.
-    return keychainHelper_->getOrCreate(PrefsKeys::identity(applicationId), makeClientId);
+    return writer().getOrCreate(PrefsKeys::identity(applicationId), makeClientId);
 }
 
 std::optional<std::string> PrefsImpl::reserveClientId(const std::string& applicationId) {
@@ -136,7 +167,7 @@ std::optional<std::string> PrefsImpl::reserveClientId(const std::string& applica
 }
 
 bool PrefsImpl::storeClientId(const std::string& applicationId) {
-    return keychainHelper_->storeHeld(PrefsKeys::identity(applicationId));
+    return writer().storeHeld(PrefsKeys::identity(applicationId));
 }
 
 std::optional<QVMessage> PrefsImpl::getConfigError(const std::string& applicationId) {
@@ -182,13 +213,16 @@ void PrefsImpl::migrateLegacyKeys(const std::string& applicationId, const std::s
     for (const auto& [legacy, current] : moves) {
         auto value = keychainHelper_->get(legacy);
         if (!value) continue;
-        keychainHelper_->save(*value, current);
-        keychainHelper_->remove(legacy);
+        writer().save(*value, current);
+        writer().remove(legacy);
     }
 }
 
-bool PrefsImpl::inOneCommit(const std::function<void()>& writes) { return keychainHelper_->inOneCommit(writes); }
+bool PrefsImpl::inOneCommit(const std::function<void()>& writes) { return writer().inOneCommit(writes); }
 
-void PrefsImpl::clearSession() { keychainHelper_->clearAll(); }
+void PrefsImpl::clearSession() {
+    writer().clearAll();
+    userDefaults_->remove(PrefsKeys::versionOfLastRun);
+}
 
 } // namespace qvtv

@@ -1,7 +1,10 @@
 #pragma once
 // The preferences store over the keychain and user defaults. Construction recognises the first
 // run after an install (user defaults are gone, keychain items are not) and wipes the keychain
-// then, records this run's app version, and stores the device language once.
+// then. This run's app version, and the device language the first time, are recorded in the
+// background, so a start's first requests do not wait on the store files being made; every write
+// and the destructor wait for that record first, so no consent reaches the disk before the
+// version that keeps the next start from wiping it.
 //
 //   qvtv::PrefsImpl prefs(qvtv::KeychainHelper::shared(), qvtv::UserDefaults::standard());
 //   prefs.saveConsentStatus("demo-tv-app", qvtv::QVConsentStatus::collected);
@@ -11,12 +14,18 @@
 #include "QVTVConsent/data/KeychainHelper.h"
 #include "QVTVConsent/data/Prefs.h"
 #include "QVTVConsent/data/UserDefaults.h"
+#include "platform/Task.h"
 
 namespace qvtv {
 
 class PrefsImpl : public Prefs {
 public:
     PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared_ptr<UserDefaults> userDefaults);
+    ~PrefsImpl() override;
+    PrefsImpl(const PrefsImpl&) = delete;
+    PrefsImpl& operator=(const PrefsImpl&) = delete;
+
+    std::string getLanguage() override { return language_; }
 
     QVConsentStatus getConsentStatus(const std::string& applicationId) override;
     void saveConsentStatus(const std::string& applicationId, QVConsentStatus status) override;
@@ -41,8 +50,6 @@ public:
     bool inOneCommit(const std::function<void()>& writes) override;
     void clearSession() override;
 
-    const std::shared_ptr<KeychainHelper>& keychainHelper() const { return keychainHelper_; }
-
 private:
     // What is stored under a record's key: nothing, something unreadable, or a JSON object.
     struct StoredObject {
@@ -59,7 +66,13 @@ private:
     // Stores written text, or deletes the key when the text could not be written.
     void writeText(const std::string& key, const Result<std::string>& text);
 
+    // The keychain once this run's record is on the disk; every write goes through it.
+    KeychainHelper& writer();
+
     std::shared_ptr<KeychainHelper> keychainHelper_;
+    std::shared_ptr<UserDefaults> userDefaults_;
+    std::string language_;
+    std::optional<platform::Task<void>> recorded_;  // set by the constructor
 };
 
 } // namespace qvtv

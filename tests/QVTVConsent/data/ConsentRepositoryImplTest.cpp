@@ -432,6 +432,7 @@ bool waitFor(const std::function<bool()>& condition) {
 // A fresh install's ids are written while the first requests are out, and the answer waits for that.
 TEST_F(ConsentRepositoryTest, NewClientIdsTravelWhileTheirWriteWaitsAndTheAnswerWaitsForIt) {
     auto prefs = PrefsFactory::create();
+    ASSERT_TRUE(prefs->inOneCommit([] {}));  // waits for the store's record of the run, which makes the file
     platform::SqliteConnection other;
     ASSERT_EQ(other.open(KeychainHelper::shared()->file(), "SELECT 1"), 0);
     ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);  // another process's write holds the keychain
@@ -456,6 +457,7 @@ TEST_F(ConsentRepositoryTest, NewClientIdsTravelWhileTheirWriteWaitsAndTheAnswer
 
 TEST_F(ConsentRepositoryTest, ClientIdWhoseWriteFailsWhileItsRequestIsOutStaysTheOneSent) {
     auto prefs = PrefsFactory::create();
+    ASSERT_TRUE(prefs->inOneCommit([] {}));
     const auto file = KeychainHelper::shared()->file();
     platform::SqliteConnection other;
     ASSERT_EQ(other.open(file, "SELECT 1"), 0);

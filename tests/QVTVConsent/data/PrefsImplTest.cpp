@@ -64,13 +64,22 @@ TEST_F(PrefsImplTest, FreshInstallWipesTheKeychainAndLaterRunsKeepIt) {
     auto prefs = qvtv::PrefsFactory::create();
     EXPECT_TRUE(log.contains("[ERROR] KeychainHelper: Session data deleted successfully."));
     EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
+    EXPECT_EQ(prefs->getLanguage(), "de");
+
+    // The run is recorded in the background, but before any write lands.
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
     EXPECT_EQ(defaults()->string("qv_version_of_last_run"), "2.0");
     EXPECT_EQ(keychain()->get("qv_language"), "de");
-
-    prefs->saveConsentStatus(app, QVConsentStatus::collected);
     log.clear();
     auto second = qvtv::PrefsFactory::create();
     EXPECT_FALSE(log.containsSubstring("Session data deleted"));
+    EXPECT_EQ(second->getConsentStatus(app), QVConsentStatus::collected);
+}
+
+TEST_F(PrefsImplTest, StoreMadeWhileTheLastOneStillRecordsTheRunIsNoFreshInstall) {
+    auto first = qvtv::PrefsFactory::create();
+    keychain()->save("Collected", qvtv::PrefsKeys::consentStatus(app));  // not through a store: no wait
+    auto second = qvtv::PrefsFactory::create();
     EXPECT_EQ(second->getConsentStatus(app), QVConsentStatus::collected);
 }
 
@@ -80,6 +89,8 @@ TEST_F(PrefsImplTest, UpgradeFromTheOldVersionKeyKeepsConsentButOnlyWhenItIsText
     defaults()->set("VersionOfLastRun", "1.4");
     auto prefs = qvtv::PrefsFactory::create();
     EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::collected);
+    EXPECT_EQ(prefs->getLanguage(), "fr");
+    prefs.reset();  // its record of the run is on the disk once it is gone
     EXPECT_EQ(keychain()->get("qv_language"), "fr");
 
     defaults()->remove("qv_version_of_last_run");
@@ -92,9 +103,10 @@ TEST_F(PrefsImplTest, HostWithoutVersionOrLanguageStillStartsAndKeepsConsent) {
     platform::DeviceInfo::setAppShortVersion(std::nullopt);
     platform::Locale::setCurrent(platform::Locale{});
     auto prefs = qvtv::PrefsFactory::create();
+    EXPECT_EQ(prefs->getLanguage(), "EN");
+    prefs->saveConsentStatus(app, QVConsentStatus::collected);
     EXPECT_EQ(defaults()->string("qv_version_of_last_run"), "");
     EXPECT_EQ(keychain()->get("qv_language"), "EN");
-    prefs->saveConsentStatus(app, QVConsentStatus::collected);
     EXPECT_EQ(qvtv::PrefsFactory::create()->getConsentStatus(app), QVConsentStatus::collected);
 }
 
@@ -300,6 +312,7 @@ TEST_F(PrefsImplTest, ClearSessionForgetsEverythingAndLogsNoSecrets) {
     EXPECT_EQ(prefs->getConsentStatus(app), QVConsentStatus::pending);
     EXPECT_EQ(prefs->getConsentRecord(app), nullptr);
     EXPECT_NE(prefs->getClientId(app), clientId);
+    EXPECT_FALSE(defaults()->string("qv_version_of_last_run"));  // the next store sees a fresh install
     for (const auto& line : log.lines()) {
         EXPECT_EQ(line.find(clientId), std::string::npos) << line;
         EXPECT_EQ(line.find("AUTO-CLIENT-7"), std::string::npos) << line;
