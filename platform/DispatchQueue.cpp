@@ -35,4 +35,11 @@ DispatchQueue& DispatchQueue::global() {
     return *pool;
 }
 
+DispatchQueue& DispatchQueue::background() {
+    // Nice 10 gets about a tenth of a core beside busy work at the usual priority, so it still
+    // progresses on a loaded device. One thread: its jobs are short, and run in order.
+    static NoDestructor<ThreadPool> pool(1, 10);
+    return *pool;
+}
+
 } // namespace platform

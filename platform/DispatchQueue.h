@@ -1,6 +1,9 @@
 #pragma once
 // Where work runs. `main()` is serial and drained by the main run loop (the UI thread);
-// `global()` is a small pool of worker threads for blocking work such as HTTP and storage.
+// `global()` is a small pool of worker threads for blocking work such as HTTP and storage;
+// `background()` one low-priority thread for bookkeeping nothing waits on yet (records a later
+// write will need), which runs on cores that are otherwise idle, so it never slows requests or
+// frames that are under way.
 //
 //   platform::DispatchQueue::global().async([] { auto body = fetch(); 
 //       platform::DispatchQueue::main().async([body] { show(body); }); });
@@ -20,6 +23,7 @@ public:
 
     static DispatchQueue& main();
     static DispatchQueue& global();
+    static DispatchQueue& background();
 
     virtual void async(Job job) = 0;
     // Delays are measured on the queue's clock: the main queue uses its run loop's clock, so a

@@ -1,5 +1,8 @@
 #include "platform/ThreadPool.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace platform {
@@ -7,8 +10,8 @@ namespace {
 thread_local const ThreadPool* currentPool = nullptr;
 }
 
-ThreadPool::ThreadPool(unsigned threads) {
-    for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { workerLoop(); });
+ThreadPool::ThreadPool(unsigned threads, int niceness) {
+    for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this, niceness] { workerLoop(niceness); });
 }
 
 ThreadPool::~ThreadPool() {
@@ -37,8 +40,14 @@ void ThreadPool::enqueue(std::chrono::steady_clock::time_point due, Job job) {
     wake_.notify_one();
 }
 
-void ThreadPool::workerLoop() {
+void ThreadPool::workerLoop(int niceness) {
     currentPool = this;
+    // Linux keeps a niceness per thread. Where it cannot be changed the work still runs, only
+    // at the usual priority.
+    if (niceness > 0) {
+        const auto self = static_cast<id_t>(::gettid());
+        (void)::setpriority(PRIO_PROCESS, self, ::getpriority(PRIO_PROCESS, self) + niceness);
+    }
     std::unique_lock lock(mutex_);
     for (;;) {
         if (stopping_) return;

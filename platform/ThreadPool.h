@@ -18,7 +18,9 @@ namespace platform {
 
 class ThreadPool final : public DispatchQueue {
 public:
-    explicit ThreadPool(unsigned threads);
+    // `niceness` above 0 lowers the workers' CPU priority by that much (as `nice` does), for
+    // work that should take only cores nothing else wants.
+    explicit ThreadPool(unsigned threads, int niceness = 0);
     ~ThreadPool() override;
 
     void async(Job job) override;
@@ -40,7 +42,7 @@ private:
     };
 
     void enqueue(std::chrono::steady_clock::time_point due, Job job);
-    void workerLoop();
+    void workerLoop(int niceness);
 
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -83,7 +83,7 @@ QVMessage ConsentRepositoryImpl::runInitialise(const QVAuthKey& authKey,
     std::vector<std::string> reserved;
     if (primarySource.clientId) reserved.push_back(authKey.applicationId());
     if (secondarySource.clientId) reserved.push_back(*authKey.secondaryApplicationId());
-    auto idsStored = platform::Task<void>::run(platform::DispatchQueue::global(), [prefs = prefs_, reserved] {
+    auto idsStored = platform::Task<void>::run(platform::DispatchQueue::background(), [prefs = prefs_, reserved] {
         for (const auto& applicationId : reserved) (void)prefs->storeClientId(applicationId);
     });
     auto answer = runLoads(authKey, timeout, primarySource, secondarySource);

@@ -53,7 +53,7 @@ PrefsImpl::PrefsImpl(std::shared_ptr<KeychainHelper> keychainHelper, std::shared
     // A host that sets no version still records this run (as an empty version): skipping the
     // write would make every start look like a fresh install and wipe the stored consent.
     recorded_ = platform::Task<void>::run(
-        platform::DispatchQueue::global(),
+        platform::DispatchQueue::background(),
         [keychain = keychainHelper_, defaults = userDefaults_,
          version = platform::DeviceInfo::appShortVersion().value_or(""),
          language = storedLanguage ? std::nullopt : std::optional(language_)] {

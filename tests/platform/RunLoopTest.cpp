@@ -1,9 +1,15 @@
 #include "platform/RunLoop.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/DispatchQueue.h"
 
@@ -80,4 +86,29 @@ TEST(DispatchQueue, GlobalRunsConcurrentlyAndMainRunsOnTheLoopThread) {
     EXPECT_TRUE(main.runUntil([&] { return finished == 3; }, 5s));
     EXPECT_GE(maxInside.load(), 2);
     EXPECT_FALSE(platform::DispatchQueue::global().isCurrent());
+}
+
+TEST(DispatchQueue, BackgroundRunsInOrderOnOneThreadBelowTheCallersPriority) {
+    const int callerNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+    std::mutex mutex;
+    std::vector<int> order;
+    std::set<std::thread::id> threads;
+    int backgroundNice = callerNice;
+    std::atomic<int> finished{0};
+    for (int i = 0; i < 5; ++i) {
+        platform::DispatchQueue::background().async([&, i] {
+            std::lock_guard lock(mutex);
+            order.push_back(i);
+            threads.insert(std::this_thread::get_id());
+            backgroundNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+            ++finished;
+        });
+    }
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (finished < 5 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(threads.size(), 1u);
+    // Capped at 19: a caller already that nice cannot go lower.
+    EXPECT_EQ(backgroundNice, std::min(callerNice + 10, 19));
 }
