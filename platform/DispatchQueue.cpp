@@ -31,14 +31,16 @@ DispatchQueue& DispatchQueue::global() {
     // of a TV device: an initialisation keeps four requests in flight (two per application) while
     // two more threads wait on them. Task::get also runs a not-yet-started child inline, so a
     // busier pool only loses overlap, never progress.
-    static NoDestructor<ThreadPool> pool(std::max(8u, std::thread::hardware_concurrency()));
+    static NoDestructor<ThreadPool> pool(std::max(8u, std::thread::hardware_concurrency()),
+                                         ThreadPool::Waiters::mayRunJobs);
     return *pool;
 }
 
 DispatchQueue& DispatchQueue::background() {
     // Nice 10 gets about a tenth of a core beside busy work at the usual priority, so it still
-    // progresses on a loaded device. One thread: its jobs are short, and run in order.
-    static NoDestructor<ThreadPool> pool(1, 10);
+    // progresses on a loaded device, and one waiting on a job not yet started runs it at its own
+    // priority. One thread: the jobs are short, and run in order.
+    static NoDestructor<ThreadPool> pool(1, ThreadPool::Waiters::mayRunJobs, 10);
     return *pool;
 }
 

@@ -31,6 +31,9 @@ public:
     virtual void asyncAfter(Clock::Duration delay, Job job) = 0;
     // Whether the calling thread is one this queue runs its jobs on.
     virtual bool isCurrent() const = 0;
+    // Whether any thread waiting on a task of this queue may run it itself before the queue
+    // starts it (Task::get): true for the shared pools, whose jobs need no thread of their own.
+    virtual bool waitersMayRunJobs() const { return false; }
 };
 
 } // namespace platform

@@ -143,10 +143,10 @@ public:
     }
 
     // Waits for the result and returns it, rethrowing what the work threw. A task that has not
-    // started yet is run on the waiting thread when that is allowed (any thread for the global
-    // pool, the queue's own thread otherwise), so waiting on children never starves the pool.
+    // started yet is run on the waiting thread when that is allowed (any thread for the shared
+    // pools, the queue's own thread otherwise), so waiting on children never starves the pool.
     T get() const {
-        if (state_->queue && (state_->queue == &DispatchQueue::global() || state_->queue->isCurrent())) {
+        if (state_->queue && (state_->queue->waitersMayRunJobs() || state_->queue->isCurrent())) {
             state_->runIfUnclaimed();
         }
         std::unique_lock lock(state_->mutex);

@@ -10,7 +10,7 @@ namespace {
 thread_local const ThreadPool* currentPool = nullptr;
 }
 
-ThreadPool::ThreadPool(unsigned threads, int niceness) {
+ThreadPool::ThreadPool(unsigned threads, Waiters waiters, int niceness) : waiters_(waiters) {
     for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this, niceness] { workerLoop(niceness); });
 }
 

@@ -18,14 +18,18 @@ namespace platform {
 
 class ThreadPool final : public DispatchQueue {
 public:
+    // Whether a thread waiting on one of the pool's tasks may run it itself (see DispatchQueue).
+    enum class Waiters { onlyWait, mayRunJobs };
+
     // `niceness` above 0 lowers the workers' CPU priority by that much (as `nice` does), for
     // work that should take only cores nothing else wants.
-    explicit ThreadPool(unsigned threads, int niceness = 0);
+    explicit ThreadPool(unsigned threads, Waiters waiters = Waiters::onlyWait, int niceness = 0);
     ~ThreadPool() override;
 
     void async(Job job) override;
     void asyncAfter(Clock::Duration delay, Job job) override;
     bool isCurrent() const override;
+    bool waitersMayRunJobs() const override { return waiters_ == Waiters::mayRunJobs; }
     // How many jobs can run at once.
     unsigned threadCount() const { return static_cast<unsigned>(workers_.size()); }
 
@@ -44,6 +48,7 @@ private:
     void enqueue(std::chrono::steady_clock::time_point due, Job job);
     void workerLoop(int niceness);
 
+    const Waiters waiters_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<Item> items_;  // a heap ordered by ItemLater

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <future>
 #include <mutex>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/DispatchQueue.h"
+#include "platform/Task.h"
 
 using namespace std::chrono_literals;
 using platform::RunLoop;
@@ -111,4 +113,15 @@ TEST(DispatchQueue, BackgroundRunsInOrderOnOneThreadBelowTheCallersPriority) {
     EXPECT_EQ(threads.size(), 1u);
     // Capped at 19: a caller already that nice cannot go lower.
     EXPECT_EQ(backgroundNice, std::min(callerNice + 10, 19));
+}
+
+TEST(DispatchQueue, AWaiterRunsABackgroundTaskTheBusyThreadHasNotStarted) {
+    // Also what a forked child needs: the pool's thread does not exist there.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    platform::DispatchQueue::background().async([released] { released.wait(); });
+    auto task = platform::Task<std::thread::id>::run(platform::DispatchQueue::background(),
+                                                     [] { return std::this_thread::get_id(); });
+    EXPECT_EQ(task.get(), std::this_thread::get_id());
+    release.set_value();
 }

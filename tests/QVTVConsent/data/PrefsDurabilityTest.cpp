@@ -53,7 +53,8 @@ TEST(PrefsDurability, KilledWriterLeavesAnIntactStoreWithTheLastReturnedSave) {
         int fds[2];
         ASSERT_EQ(pipe(fds), 0);
         long long first = (round + 1) * 1'000'000LL;
-        // The child only opens stores of its own and never starts a thread.
+        // The child opens stores of its own. The parent's pool threads do not exist there, so
+        // the store's record of the run is done by the first save, which waits on it.
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
