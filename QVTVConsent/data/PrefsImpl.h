@@ -2,9 +2,9 @@
 // The preferences store over the keychain and user defaults. Construction recognises the first
 // run after an install (user defaults are gone, keychain items are not) and wipes the keychain
 // then. This run's app version, and the device language the first time, are recorded on the
-// background queue, so a start's first requests do not wait on the store files being made; every write
-// and the destructor wait for that record first, so no consent reaches the disk before the
-// version that keeps the next start from wiping it.
+// background queue, so a start's first requests do not wait on the store files being made;
+// every write and the destructor wait for that record first, so no consent reaches the disk
+// before the version that keeps the next start from wiping it.
 //
 //   qvtv::PrefsImpl prefs(qvtv::KeychainHelper::shared(), qvtv::UserDefaults::standard());
 //   prefs.saveConsentStatus("demo-tv-app", qvtv::QVConsentStatus::collected);
